@@ -1,0 +1,55 @@
+# The two commands of the README (make run, make test) and the developer targets.
+# Every target first makes sure the machine has what it needs (scripts/bootstrap.sh).
+
+JOBS      ?= $(shell nproc)
+FUZZ_SECS ?= 30
+XVFB      := xvfb-run -a -s "-screen 0 1280x1024x24"
+
+.PHONY: all bootstrap native win fuzz-build test test-native test-win test-fuzz run bench fuzz repro clean
+
+all: native win
+
+bootstrap:
+	@scripts/bootstrap.sh
+
+native: bootstrap
+	@cmake --preset native >/dev/null
+	@cmake --build build/native -j $(JOBS)
+
+# The Windows build uses the host tools of the native build (sfpack, the
+# description compiler, the stand-in payload generator).
+win: native
+	@cmake --preset win >/dev/null
+	@cmake --build build/win -j $(JOBS)
+
+fuzz-build: bootstrap
+	@cmake --preset fuzz >/dev/null
+	@cmake --build build/fuzz -j $(JOBS)
+
+test: native win fuzz-build
+	@scripts/run-tests.sh $(FUZZ_SECS)
+
+test-native: native
+	ctest --test-dir build/native --output-on-failure -j $(JOBS)
+
+test-win: win
+	@scripts/wine-prefix.sh
+	$(XVFB) ctest --test-dir build/win --output-on-failure -j $(JOBS)
+
+test-fuzz: fuzz-build
+	@scripts/run-fuzzers.sh $(FUZZ_SECS)
+
+run: win
+	@scripts/run-installer.sh
+
+bench: native win
+	@scripts/run-bench.sh
+
+fuzz: fuzz-build
+	@scripts/run-fuzzers.sh 600
+
+repro: bootstrap
+	@scripts/repro.sh
+
+clean:
+	rm -rf build

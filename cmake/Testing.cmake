@@ -1,0 +1,25 @@
+# GoogleTest from Debian's source package, built with the same compiler as the
+# code under test, so that the Windows tests link against a MinGW build of it.
+include(CTest)
+set(HV_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+if(BUILD_TESTING AND NOT HV_FUZZ)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${HV_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL SYSTEM)
+endif()
+
+# hv_test(name SOURCES... LIBS ...): one test program, registered as one ctest
+# entry (under Wine in the Windows build, through the cross-compiling emulator).
+function(hv_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  hv_settings(${name})
+  hv_static_runtime(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  if(T_TIMEOUT)
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  else()
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()

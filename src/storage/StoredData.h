@@ -1,0 +1,55 @@
+// The stored-data container: the byte layout that carries a stored-file set's
+// files inside the executable. Layout and examples: docs/container-format.md.
+//
+// Written layout ("SFP1"): magic, file count, then per file the name length, the
+// name, the stored length S and S bytes of framed codec stream. The reader also
+// takes the legacy layout (count, a skipped word, per file name and raw bytes).
+//
+// Reading trusts nothing: a record that is cut short, a stored length below 4, a
+// count larger than the records present or a block sequence that does not decode to
+// the stated size raises EStoredDataError naming the record and the fault. No size
+// read from the container is allocated before the stream is seen to hold the bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "storage/ByteStream.h"
+
+class EStoredDataError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+constexpr std::uint8_t kStoredDataMagic[4] = {0x53, 0x46, 0x50, 0x31};  // "SFP1"
+
+struct StoredDataHeader {
+  bool compressed;   // the first word was the magic
+  std::int32_t count;  // file count (the legacy layout's first word)
+};
+
+// Reads the 8-byte container header.
+StoredDataHeader ReadStoredDataHeader(TStream& in);
+void WriteStoredDataHeader(TStream& out, std::int32_t count);
+
+// Reads one record in the layout that `compressed` selects. `index` (0-based) only
+// names the record in error messages. On return `data` holds exactly the file's bytes.
+void ReadStoredRecord(TStream& in, bool compressed, int index, std::string& name,
+                      TMemoryStream& data);
+// Writes one record in the compressed layout.
+void WriteStoredRecord(TStream& out, const std::string& name, const std::uint8_t* data,
+                       std::int32_t size);
+
+// A whole container held in memory: what sfpack, the tests and the fuzzers work on.
+struct StoredEntry {
+  std::string name;
+  TMemoryStream data;
+};
+struct StoredContainer {
+  bool compressed = true;
+  std::vector<StoredEntry> files;
+
+  void Read(TStream& in);         // EStoredDataError / EReadError on bad input
+  void Write(TStream& out) const; // always the compressed layout
+};
