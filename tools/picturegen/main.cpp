@@ -1,0 +1,29 @@
+// picturegen OUTDIR: draws the installer's pictures into OUTDIR as 24-bit BMP files
+// (splash.bmp, glyph-install.bmp, glyph-close.bmp). Deterministic.
+#include <cstdio>
+#include <string>
+
+#include "Glyphs.h"
+#include "Splash.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2 || std::string(argv[1]) == "--help") {
+    std::fprintf(argc == 2 ? stdout : stderr, "usage: picturegen OUTDIR\n");
+    return argc == 2 ? 0 : 2;
+  }
+  const std::string dir = argv[1];
+  const struct {
+    const char* name;
+    Picture picture;
+  } outputs[] = {{"splash.bmp", MakeSplash()},
+                 {"glyph-install.bmp", MakeCheckGlyph()},
+                 {"glyph-close.bmp", MakeCrossGlyph()}};
+  for (const auto& output : outputs) {
+    const std::string path = dir + "/" + output.name;
+    if (!WriteBmp24(output.picture, path)) {
+      std::fprintf(stderr, "picturegen: cannot write %s\n", path.c_str());
+      return 1;
+    }
+  }
+  return 0;
+}
