@@ -1,0 +1,72 @@
+#include "system/FileReplacement.h"
+
+#include <string>
+#include <utility>
+
+#include "system/Handles.h"
+#include "system/winapi.h"
+
+namespace {
+
+// Another installer (or a crashed run of this one) may have left a name taken.
+constexpr unsigned kTempNameAttempts = 100;
+
+// The temporary file until it has been moved into place: deleted on every other path.
+class TPendingFile {
+ public:
+  TPendingFile() = default;
+  TPendingFile(const TPendingFile&) = delete;
+  TPendingFile& operator=(const TPendingFile&) = delete;
+  ~TPendingFile() {
+    if (!name_.empty()) DeleteFileA(name_.c_str());  // nothing more to do if it fails
+  }
+  void Track(std::string name) { name_ = std::move(name); }
+  const std::string& Name() const { return name_; }
+  void Committed() { name_.clear(); }
+
+ private:
+  std::string name_;
+};
+
+TFileHandle CreateTempNextTo(const std::string& path, TPendingFile& pending) {
+  for (unsigned attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+    const std::string name = ReplacementTempName(path, attempt);
+    TFileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Valid()) {
+      pending.Track(name);
+      return file;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  return TFileHandle();
+}
+
+}  // namespace
+
+std::string ReplacementTempName(const std::string& path, unsigned attempt) {
+  return path + ".~" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(attempt);
+}
+
+bool WriteFileReplacing(const std::string& path, const void* data, std::uint32_t size) {
+  TPendingFile pending;  // declared first: the handle below is closed before the delete
+  TFileHandle file = CreateTempNextTo(path, pending);
+  if (!file.Valid()) return false;
+
+  // One write of the whole buffer. An empty file still gets its (empty) write, from
+  // a valid address, since an empty buffer may have none.
+  static const char kNoBytes = 0;
+  DWORD written = 0;
+  if (!WriteFile(file.Get(), size != 0 ? data : &kNoBytes, size, &written, nullptr)) return false;
+  if (written != size) return false;
+  if (!FlushFileBuffers(file.Get())) return false;
+  if (!file.Close()) return false;
+
+  if (!MoveFileExA(pending.Name().c_str(), path.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return false;
+  }
+  pending.Committed();
+  return true;
+}

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/ScratchFolder.h"
+#include "system/FileReplacement.h"
+#include "system/Handles.h"
+#include "system/winapi.h"
+
+namespace {
+
+bool Write(const std::string& path, const std::string& bytes) {
+  return WriteFileReplacing(path, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+}
+
+using Names = std::vector<std::string>;
+
+TEST(WriteFileReplacing, WritesNewAndReplacesOldFiles) {
+  const TScratchFolder scratch;
+  ASSERT_TRUE(Write(scratch / "a.dll", "first content, rather long"));
+  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "first content, rather long");
+  ASSERT_TRUE(Write(scratch / "a.dll", "short"));
+  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "short");
+  ASSERT_TRUE(WriteFileReplacing(scratch / "empty.dll", nullptr, 0));
+  EXPECT_EQ(ReadWholeFile(scratch / "empty.dll"), "");
+  EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"a.dll", "empty.dll"}));
+}
+
+TEST(WriteFileReplacing, LockedTargetStaysAsItWas) {
+  const TScratchFolder scratch;
+  WriteWholeFile(scratch / "a.dll", "old");
+  {
+    const TFileHandle lock(CreateFileA((scratch / "a.dll").c_str(), GENERIC_READ, 0, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock.Valid());
+    EXPECT_FALSE(Write(scratch / "a.dll", "new content"));
+  }
+  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "old");
+  EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"a.dll"}));
+}
+
+// Memory the write cannot read: the platform's write fails part way, as on a full
+// disk or a lost network drive.
+class TUnreadablePage {
+ public:
+  TUnreadablePage() : page_(VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_NOACCESS)) {}
+  ~TUnreadablePage() {
+    if (page_ != nullptr) VirtualFree(page_, 0, MEM_RELEASE);
+  }
+  TUnreadablePage(const TUnreadablePage&) = delete;
+  TUnreadablePage& operator=(const TUnreadablePage&) = delete;
+  const void* Get() const { return page_; }
+
+ private:
+  void* page_;
+};
+
+TEST(WriteFileReplacing, FailedWriteLeavesTheOldFile) {
+  const TScratchFolder scratch;
+  WriteWholeFile(scratch / "a.dll", "old");
+  const TUnreadablePage unreadable;
+  ASSERT_NE(unreadable.Get(), nullptr);
+  EXPECT_FALSE(WriteFileReplacing(scratch / "a.dll", unreadable.Get(), 4096));
+  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "old");
+  EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"a.dll"}));
+}
+
+TEST(WriteFileReplacing, MissingFolderIsAFailure) {
+  const TScratchFolder scratch;
+  EXPECT_FALSE(Write(scratch / "missing\\a.dll", "new"));
+  EXPECT_TRUE(FolderEntries(scratch.Path()).empty());
+}
+
+TEST(WriteFileReplacing, FolderInTheWayIsAFailure) {
+  const TScratchFolder scratch;
+  ASSERT_TRUE(CreateDirectoryA((scratch / "a.dll").c_str(), nullptr));
+  EXPECT_FALSE(Write(scratch / "a.dll", "new"));
+  EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"a.dll"}));
+}
+
+TEST(WriteFileReplacing, TakenTemporaryNameIsLeftAlone) {
+  const TScratchFolder scratch;
+  const std::string taken = ReplacementTempName(scratch / "a.dll", 0);
+  WriteWholeFile(taken, "someone else's");
+  ASSERT_TRUE(Write(scratch / "a.dll", "new"));
+  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "new");
+  EXPECT_EQ(ReadWholeFile(taken), "someone else's");
+  EXPECT_EQ(FolderEntries(scratch.Path()).size(), 2u);
+}
+
+}  // namespace

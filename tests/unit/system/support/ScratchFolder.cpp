@@ -1,0 +1,65 @@
+#include "ScratchFolder.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "TestNames.h"
+#include "system/DirectorySearch.h"
+#include "system/SpecialFolders.h"
+
+TScratchFolder::TScratchFolder() : path_(TempFolder() + "hvtest-" + UniqueTestSuffix() + "\\") {
+  if (!CreateDirectoryA(path_.c_str(), nullptr)) {
+    throw std::runtime_error("cannot create " + path_ + ", error " +
+                             std::to_string(GetLastError()));
+  }
+}
+
+TScratchFolder::~TScratchFolder() {
+  RemoveTree(path_);
+}
+
+void RemoveTree(const std::string& folder) {
+  const std::string base = folder.back() == '\\' ? folder : folder + '\\';
+  for (TDirectorySearch search(base + "*", faAnyFile); search.Found(); search.Next()) {
+    const std::string name = search.Name();
+    if (name == "." || name == "..") continue;
+    const std::string path = base + name;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (search.IsFolder()) {
+      RemoveTree(path);
+    } else {
+      DeleteFileA(path.c_str());
+    }
+  }
+  RemoveDirectoryA(base.c_str());
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  if (!file) throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot read " + path);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool PathExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  const std::string base = folder.back() == '\\' ? folder : folder + '\\';
+  for (TDirectorySearch search(base + "*", faAnyFile); search.Found(); search.Next()) {
+    const std::string name = search.Name();
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}

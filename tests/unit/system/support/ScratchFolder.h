@@ -1,0 +1,33 @@
+// File-system fixtures of the Windows tests: a fresh folder that disappears with
+// the test, and whole-file reads and writes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A new, empty folder below the temporary-files folder; removed with everything in
+// it when the object goes.
+class TScratchFolder {
+ public:
+  TScratchFolder();
+  ~TScratchFolder();
+  TScratchFolder(const TScratchFolder&) = delete;
+  TScratchFolder& operator=(const TScratchFolder&) = delete;
+
+  // The folder, ending in a backslash.
+  const std::string& Path() const { return path_; }
+  // The full path of name inside the folder.
+  std::string operator/(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+void RemoveTree(const std::string& folder);
+
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+// The file's bytes; throws std::runtime_error when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+bool PathExists(const std::string& path);
+// The names in a folder other than "." and "..", sorted.
+std::vector<std::string> FolderEntries(const std::string& folder);
