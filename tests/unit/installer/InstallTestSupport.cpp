@@ -1,0 +1,56 @@
+#include "InstallTestSupport.h"
+
+#include <stdexcept>
+
+#include "installer/Win32Desktop.h"
+#include "storage/StoredData.h"
+#include "system/Handles.h"
+#include "system/winapi.h"
+
+namespace installer_test {
+
+bool RecordingHost::IsWindowOpen(const std::string& title) {
+  titlesAsked.push_back(title);
+  if (askTheDesktop) return TopLevelWindowExists(title);
+  return openWindowTitles.count(title) != 0;
+}
+
+bool RecordingHost::ChooseFile(const std::string& initialFolder, std::string& path) {
+  dialogFolders.push_back(initialFolder);
+  if (!chosenPath) return false;
+  path = *chosenPath;
+  return true;
+}
+
+void RecordingHost::ShowMessage(TMessageKind kind, const std::string& caption,
+                                const std::string& text) {
+  messages.push_back({kind, caption, text, Busy()});
+}
+
+void MakeFileOfSize(const std::string& path, std::int64_t size) {
+  TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) throw std::runtime_error("cannot create " + path);
+  LARGE_INTEGER end;
+  end.QuadPart = size;
+  if (!SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) || !SetEndOfFile(file.Get()) ||
+      !file.Close()) {
+    throw std::runtime_error("cannot size " + path);
+  }
+}
+
+std::unique_ptr<TFileStorage> MakeFileSet(
+    const std::vector<std::pair<std::string, std::string>>& files) {
+  TMemoryStream container;
+  WriteStoredDataHeader(container, static_cast<std::int32_t>(files.size()));
+  for (const auto& [name, bytes] : files) {
+    WriteStoredRecord(container, name, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                      static_cast<std::int32_t>(bytes.size()));
+  }
+  container.Seek(0);
+  auto set = std::make_unique<TFileStorage>(nullptr);
+  set->ReadStoredData(container);
+  return set;
+}
+
+}  // namespace installer_test

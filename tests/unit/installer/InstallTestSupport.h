@@ -1,0 +1,59 @@
+// What the install procedure's tests stand on: a host that records what the
+// procedure asks of the window and the desktop, Halvora's files made cheaply, and
+// small stored-file sets built in memory.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "installer/InstallerHost.h"
+#include "storage/FileStorage.h"
+
+namespace installer_test {
+
+struct ShownMessage {
+  TMessageKind kind;
+  std::string caption;
+  std::string text;
+  bool whileBusy;
+};
+
+// Answers the procedure from its settings and writes down every question.
+class RecordingHost : public InstallerHost {
+ public:
+  // Settings.
+  std::set<std::string> openWindowTitles;  // answered without asking the desktop
+  bool askTheDesktop = false;              // answer IsWindowOpen through FindWindowA
+  std::optional<std::string> chosenPath;   // nothing: the user cancels
+  std::string selectedModel;
+
+  // What happened.
+  std::vector<std::string> titlesAsked;
+  std::vector<std::string> dialogFolders;
+  std::vector<ShownMessage> messages;
+  std::vector<bool> busyChanges;
+  bool installControlsDisabled = false;
+
+  bool IsWindowOpen(const std::string& title) override;
+  bool ChooseFile(const std::string& initialFolder, std::string& path) override;
+  void ShowMessage(TMessageKind kind, const std::string& caption, const std::string& text) override;
+  void SetBusy(bool busy) override { busyChanges.push_back(busy); }
+  std::string SelectedModel() override { return selectedModel; }
+  void DisableInstallControls() override { installControlsDisabled = true; }
+
+  bool Busy() const { return !busyChanges.empty() && busyChanges.back(); }
+};
+
+// A file of exactly size bytes, made by moving its end rather than by writing.
+void MakeFileOfSize(const std::string& path, std::int64_t size);
+
+// A stored-file set read from an "SFP1" container that holds these files.
+std::unique_ptr<TFileStorage> MakeFileSet(
+    const std::vector<std::pair<std::string, std::string>>& files);
+
+}  // namespace installer_test
