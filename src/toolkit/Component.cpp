@@ -7,10 +7,22 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 }
 
 TComponent::~TComponent() {
-  // Owned components go first, newest first, each leaving this list as it dies.
-  while (!components_.empty()) delete components_.back();
+  DestroyComponents();
   if (owner_) {
     auto& siblings = owner_->components_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
   }
+}
+
+void TComponent::DestroyComponents() {
+  // Newest first, each leaving this list as it dies.
+  while (!components_.empty()) delete components_.back();
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+  if (name.empty()) return nullptr;
+  for (TComponent* component : components_) {
+    if (component->Name() == name) return component;
+  }
+  return nullptr;
 }

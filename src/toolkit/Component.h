@@ -27,6 +27,10 @@ class TComponent : public TPersistent {
   const std::string& Name() const { return name_; }
   void SetName(std::string name) { name_ = std::move(name); }
   const std::vector<TComponent*>& Components() const { return components_; }
+  // The owned component called name; nullptr when there is none (or name is empty).
+  TComponent* FindComponent(const std::string& name) const;
+  // Destroys every owned component, last created first.
+  void DestroyComponents();
 
   // There is no design environment in this system, so components never design.
   bool Designing() const { return false; }
@@ -41,17 +45,21 @@ class TComponent : public TPersistent {
 };
 
 // An event: a method plus the object it is called on, called synchronously and
-// only when assigned.
+// only when assigned. An event bound from a window description also keeps the name
+// of its handler, so that writing the component back names the same handler.
 template <typename... Args>
 class TEvent {
  public:
   TEvent() = default;
   template <class T>
-  TEvent(T* object, void (T::*method)(Args...))
-      : object_(object), call_([object, method](Args... args) { (object->*method)(args...); }) {}
+  TEvent(T* object, void (T::*method)(Args...), std::string handlerName = {})
+      : object_(object),
+        call_([object, method](Args... args) { (object->*method)(args...); }),
+        handlerName_(std::move(handlerName)) {}
 
   bool Assigned() const { return static_cast<bool>(call_); }
   TObject* Object() const { return object_; }
+  const std::string& HandlerName() const { return handlerName_; }
   void operator()(Args... args) const {
     if (call_) call_(args...);
   }
@@ -59,6 +67,7 @@ class TEvent {
  private:
   TObject* object_ = nullptr;
   std::function<void(Args...)> call_;
+  std::string handlerName_;
 };
 
 using TNotifyEvent = TEvent<TObject*>;

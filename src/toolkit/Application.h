@@ -1,0 +1,81 @@
+// TApplication: the program's application object. Win32 layer.
+//
+// It owns the forms, a hidden top-level window titled with Title that carries the
+// taskbar button and owns the forms and the message boxes, and the classes that
+// window descriptions may name. The first form created is the main form; closing
+// it ends Run().
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "system/winapi.h"
+#include "toolkit/Binding.h"
+#include "toolkit/Component.h"
+#include "toolkit/Schema.h"
+
+class TForm;
+
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+
+  // Makes the application window. Throws std::runtime_error when the system refuses.
+  void Initialize();
+  HWND Handle() const { return window_; }
+
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title);
+
+  // The schemas and bindings of every class descriptions may name: the toolkit's
+  // from the start; a program adds its own (AddProductBindings) before CreateForm.
+  BindingRegistry& Classes() { return bindings_; }
+  const SchemaRegistry& Schemas() const { return schemas_; }
+
+  // Creates a form of class T (bound as className if it is not yet) from the
+  // description stored in the RCDATA resource named className. The first form
+  // becomes the main form. EDescriptionError when it cannot be built: no form is
+  // left behind then.
+  template <class T>
+  T* CreateForm(const std::string& className) {
+    RegisterFormClass<T>(className);
+    auto form = std::make_unique<T>(this);
+    form->LoadFromResource(className, bindings_);
+    return static_cast<T*>(Adopt(form.release()));
+  }
+  TForm* MainForm() const { return mainForm_; }
+
+  // A form class publishes nothing beyond TForm's: its schema and binding are made
+  // here, once (the installer's window is already in the product's schemas).
+  template <class T>
+  void RegisterFormClass(const std::string& className) {
+    if (!schemas_.FindClass(className)) schemas_.AddClass(className, "TForm");
+    if (!bindings_.ByName(className)) ClassBinder<T>(bindings_, className);
+  }
+
+  // Shows the main form and the taskbar button, then dispatches messages (with the
+  // dialog keys of the active form: Tab, Shift+Tab, arrows) until Terminate().
+  void Run();
+  void Terminate() { PostQuitMessage(0); }
+  // Dispatches the messages that are waiting, then returns.
+  void ProcessMessages();
+  void Minimize();
+
+  // A message box owned by the application window.
+  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+ private:
+  TForm* Adopt(TForm* form);
+  bool Dispatch(MSG& message);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  SchemaRegistry schemas_;
+  BindingRegistry bindings_{schemas_};
+  HWND window_ = nullptr;
+  std::string title_;
+  TForm* mainForm_ = nullptr;
+};
+
+// The one application object, while it exists.
+extern TApplication* Application;
