@@ -35,10 +35,17 @@ class TStream {
   virtual void Write(const void* buffer, std::size_t count) = 0;
 
   virtual std::int64_t Position() const = 0;
+  // Moves to a position from 0 to Size(); anything else is refused with EStreamError.
   virtual void Seek(std::int64_t position) = 0;
   virtual std::int64_t Size() const = 0;
   // Bytes between the position and the end: what a reader may still expect to get.
+  // Readers compare stated sizes with this before they allocate for them.
   std::int64_t Remaining() const;
+
+  // When the next count bytes already lie in memory, returns them in place and moves
+  // past them, so that a reader can decode without a copy; otherwise returns nullptr
+  // and leaves the position alone. The bytes stay valid while the stream is unchanged.
+  virtual const std::uint8_t* Lend(std::size_t count);
 
   // Little-endian helpers over the exact read and the write.
   std::int32_t ReadInt32();
@@ -62,6 +69,7 @@ class TMemoryStream : public TStream {
   std::int64_t Position() const override { return static_cast<std::int64_t>(position_); }
   void Seek(std::int64_t position) override;
   std::int64_t Size() const override { return static_cast<std::int64_t>(size_); }
+  const std::uint8_t* Lend(std::size_t count) override;
 
   // Makes the buffer exactly size bytes long (keeps the first bytes; may throw std::bad_alloc).
   void SetSize(std::size_t size);
@@ -87,6 +95,7 @@ class TSpanStream : public TStream {
   std::int64_t Position() const override { return static_cast<std::int64_t>(position_); }
   void Seek(std::int64_t position) override;
   std::int64_t Size() const override { return static_cast<std::int64_t>(size_); }
+  const std::uint8_t* Lend(std::size_t count) override;
   // The unread bytes, for readers that can use them without a copy.
   const std::uint8_t* Current() const { return data_ + position_; }
 

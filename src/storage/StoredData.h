@@ -5,10 +5,13 @@
 // name, the stored length S and S bytes of framed codec stream. The reader also
 // takes the legacy layout (count, a skipped word, per file name and raw bytes).
 //
-// Reading trusts nothing: a record that is cut short, a stored length below 4, a
-// count larger than the records present or a block sequence that does not decode to
-// the stated size raises EStoredDataError naming the record and the fault. No size
-// read from the container is allocated before the stream is seen to hold the bytes.
+// Reading trusts nothing: a record that is cut short, a negative length or size, a
+// stored length below 4, a count larger than the records present or a block sequence
+// that does not decode to the stated size raises EStoredDataError naming the record
+// (index, and name once read) and the fault. A legacy record whose bytes are fewer
+// than its size raises the stream's EReadError. No size read from the container is
+// allocated before the stream is seen to hold the bytes behind it, and a count of 0
+// or less reads no record.
 #pragma once
 
 #include <cstdint>
@@ -25,16 +28,17 @@ class EStoredDataError : public std::runtime_error {
 constexpr std::uint8_t kStoredDataMagic[4] = {0x53, 0x46, 0x50, 0x31};  // "SFP1"
 
 struct StoredDataHeader {
-  bool compressed;   // the first word was the magic
+  bool compressed;     // the first word was the magic
   std::int32_t count;  // file count (the legacy layout's first word)
 };
 
-// Reads the 8-byte container header.
+// Reads the 8-byte container header; fewer bytes raise EStoredDataError.
 StoredDataHeader ReadStoredDataHeader(TStream& in);
 void WriteStoredDataHeader(TStream& out, std::int32_t count);
 
 // Reads one record in the layout that `compressed` selects. `index` (0-based) only
-// names the record in error messages. On return `data` holds exactly the file's bytes.
+// names the record in error messages. On return `data` holds exactly the file's
+// bytes and is positioned at its start.
 void ReadStoredRecord(TStream& in, bool compressed, int index, std::string& name,
                       TMemoryStream& data);
 // Writes one record in the compressed layout.
@@ -50,6 +54,8 @@ struct StoredContainer {
   bool compressed = true;
   std::vector<StoredEntry> files;
 
-  void Read(TStream& in);         // EStoredDataError / EReadError on bad input
-  void Write(TStream& out) const; // always the compressed layout
+  // Replaces the files with the container's; on EStoredDataError / EReadError the
+  // object is left as it was.
+  void Read(TStream& in);
+  void Write(TStream& out) const;  // always the compressed layout
 };

@@ -1,0 +1,125 @@
+# The payload: five "SFP1" containers, one per stored-file set, packed at build time
+# by sfpack from the files that resources/payload-manifest.txt names, in its order.
+#
+# HV_PAYLOAD_DIR names a folder of the real payload files, one subfolder per set
+# (FileStoMD3/Type0008.md3, ...). Left empty, payloadgen writes deterministic
+# stand-ins of the same names and sizes into <build>/payload/standin.
+#
+# For later targets:
+#   HV_PAYLOAD_CONTAINERS   the five container paths, in manifest order
+#   HV_PAYLOAD_<Set>        the container of one set, e.g. HV_PAYLOAD_FileStoMD3
+#   HV_PAYLOAD_SETS         the set names, in manifest order
+#   HV_PAYLOAD_SOURCE_DIR   the folder of the files that are packed, one subfolder
+#                           per set: HV_PAYLOAD_DIR, or the stand-ins' folder
+#   hv_payload              custom target that makes them; a target that reads a
+#                           container adds add_dependencies(<it> hv_payload) and
+#                           lists the path among its DEPENDS.
+set(HV_PAYLOAD_DIR "" CACHE PATH
+  "Folder of the real payload files, one subfolder per stored-file set (empty: stand-ins)")
+set(HV_PAYLOAD_MANIFEST ${PROJECT_SOURCE_DIR}/resources/payload-manifest.txt)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${HV_PAYLOAD_MANIFEST})
+
+if(HV_FUZZ)
+  return()  # the fuzz build has no use for the payload
+endif()
+
+# --- the manifest: set, stored name, decoded size per line -----------------------
+set(HV_PAYLOAD_SETS "")
+file(STRINGS ${HV_PAYLOAD_MANIFEST} _hv_manifest_lines)
+foreach(_hv_line IN LISTS _hv_manifest_lines)
+  string(STRIP "${_hv_line}" _hv_line)
+  if(_hv_line STREQUAL "" OR _hv_line MATCHES "^#")
+    continue()
+  endif()
+  string(REGEX REPLACE "[ \t]+" ";" _hv_fields "${_hv_line}")
+  list(LENGTH _hv_fields _hv_field_count)
+  if(NOT _hv_field_count EQUAL 3)
+    message(FATAL_ERROR "${HV_PAYLOAD_MANIFEST}: expected set, stored name and size in \"${_hv_line}\"")
+  endif()
+  list(GET _hv_fields 0 _hv_set)
+  list(GET _hv_fields 1 _hv_name)
+  list(GET _hv_fields 2 _hv_size)
+  if(NOT _hv_set IN_LIST HV_PAYLOAD_SETS)
+    list(APPEND HV_PAYLOAD_SETS ${_hv_set})
+    set(_hv_names_${_hv_set} "")
+  endif()
+  list(APPEND _hv_names_${_hv_set} ${_hv_name})
+  set(_hv_size_${_hv_set}/${_hv_name} ${_hv_size})
+endforeach()
+
+# --- the tools: built here natively, taken from the native build when cross-compiling
+if(CMAKE_CROSSCOMPILING)
+  if(NOT HV_HOST_TOOLS)
+    message(FATAL_ERROR "HV_HOST_TOOLS must name the bin/ folder of a native build (sfpack, payloadgen)")
+  endif()
+  set(_hv_sfpack ${HV_HOST_TOOLS}/sfpack)
+  set(_hv_payloadgen ${HV_HOST_TOOLS}/payloadgen)
+  foreach(_hv_tool IN ITEMS ${_hv_sfpack} ${_hv_payloadgen})
+    if(NOT EXISTS ${_hv_tool})
+      message(WARNING "${_hv_tool} does not exist yet: build the native preset before this one")
+    endif()
+  endforeach()
+else()
+  set(_hv_sfpack $<TARGET_FILE:sfpack>)
+  set(_hv_payloadgen $<TARGET_FILE:payloadgen>)
+endif()
+
+# --- the files to pack -----------------------------------------------------------
+if(HV_PAYLOAD_DIR)
+  set(_hv_payload_source ${HV_PAYLOAD_DIR})
+  set(_hv_missing "")
+  foreach(_hv_set IN LISTS HV_PAYLOAD_SETS)
+    foreach(_hv_name IN LISTS _hv_names_${_hv_set})
+      set(_hv_file ${HV_PAYLOAD_DIR}/${_hv_set}/${_hv_name})
+      if(NOT EXISTS ${_hv_file})
+        list(APPEND _hv_missing "  ${_hv_set}/${_hv_name}: missing")
+      else()
+        file(SIZE ${_hv_file} _hv_actual)
+        if(NOT _hv_actual EQUAL _hv_size_${_hv_set}/${_hv_name})
+          list(APPEND _hv_missing
+            "  ${_hv_set}/${_hv_name}: ${_hv_actual} bytes, the manifest says ${_hv_size_${_hv_set}/${_hv_name}}")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+  if(_hv_missing)
+    list(JOIN _hv_missing "\n" _hv_missing_text)
+    message(FATAL_ERROR "HV_PAYLOAD_DIR=${HV_PAYLOAD_DIR} does not hold the payload the manifest "
+      "(${HV_PAYLOAD_MANIFEST}) names:\n${_hv_missing_text}")
+  endif()
+else()
+  set(_hv_payload_source ${CMAKE_BINARY_DIR}/payload/standin)
+  set(_hv_standin_files "")
+  foreach(_hv_set IN LISTS HV_PAYLOAD_SETS)
+    foreach(_hv_name IN LISTS _hv_names_${_hv_set})
+      list(APPEND _hv_standin_files ${_hv_payload_source}/${_hv_set}/${_hv_name})
+    endforeach()
+  endforeach()
+  add_custom_command(
+    OUTPUT ${_hv_standin_files}
+    COMMAND ${_hv_payloadgen} ${HV_PAYLOAD_MANIFEST} ${_hv_payload_source}
+    DEPENDS ${_hv_payloadgen} ${HV_PAYLOAD_MANIFEST}
+    COMMENT "Generating the stand-in payload in ${_hv_payload_source}"
+    VERBATIM)
+endif()
+
+set(HV_PAYLOAD_SOURCE_DIR ${_hv_payload_source})
+
+# --- one container per set, printed with its decoded and stored size --------------
+set(HV_PAYLOAD_CONTAINERS "")
+foreach(_hv_set IN LISTS HV_PAYLOAD_SETS)
+  set(_hv_container ${CMAKE_BINARY_DIR}/payload/${_hv_set}.sfp)
+  set(_hv_inputs "")
+  foreach(_hv_name IN LISTS _hv_names_${_hv_set})
+    list(APPEND _hv_inputs ${_hv_payload_source}/${_hv_set}/${_hv_name})
+  endforeach()
+  add_custom_command(
+    OUTPUT ${_hv_container}
+    COMMAND ${_hv_sfpack} pack ${_hv_container} ${_hv_inputs}
+    DEPENDS ${_hv_sfpack} ${_hv_inputs}
+    COMMENT "Packing ${_hv_set}"
+    VERBATIM)
+  set(HV_PAYLOAD_${_hv_set} ${_hv_container})
+  list(APPEND HV_PAYLOAD_CONTAINERS ${_hv_container})
+endforeach()
+add_custom_target(hv_payload ALL DEPENDS ${HV_PAYLOAD_CONTAINERS})

@@ -1,0 +1,12 @@
+// A stand-in Windows module: a PE-style header, then sections of machine-code-like
+// bytes, read-only tables and strings, initialised data and resources, each padded
+// with zeros to the 512-byte file alignment.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "StandInRandom.h"
+
+std::vector<std::uint8_t> MakeModuleImage(StandInRandom& random, std::size_t size);

@@ -1,0 +1,10 @@
+// A read-me page in plain HTML: ASCII only, indented with spaces.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "StandInRandom.h"
+
+std::vector<std::uint8_t> MakeReadmeText(StandInRandom& random, std::size_t size);

@@ -1,0 +1,98 @@
+#include "ContainerFile.h"
+
+#include <cstdio>
+#include <new>
+#include <utility>
+
+namespace {
+
+constexpr std::uint16_t kFirstPositionListHeader = 256;
+
+}  // namespace
+
+TMemoryStream ReadWholeFile(const std::string& path) {
+  try {
+    TFileStream in(path, TFileStream::Mode::Read);
+    const std::int64_t size = in.Size();
+    if (static_cast<std::uint64_t>(size) > static_cast<std::size_t>(-1) / 2) {
+      throw SfpackError(path + ": too large (" + std::to_string(size) + " bytes)");
+    }
+    TMemoryStream bytes;
+    bytes.SetSize(static_cast<std::size_t>(size));
+    if (size != 0) in.ReadBuffer(bytes.Data(), static_cast<std::size_t>(size));
+    return bytes;
+  } catch (const EReadError&) {
+    throw SfpackError(path + ": read failed");
+  } catch (const EStreamError& error) {
+    throw SfpackError(error.what());  // already names the path
+  } catch (const std::bad_alloc&) {
+    throw SfpackError(path + ": not enough memory to read it");
+  }
+}
+
+void WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  try {
+    TFileStream out(path, TFileStream::Mode::Create);
+    try {
+      out.Write(data, size);
+      out.Close();
+    } catch (const EStreamError&) {
+      std::remove(path.c_str());
+      throw;
+    }
+  } catch (const EStreamError& error) {
+    throw SfpackError(error.what());
+  }
+}
+
+LoadedContainer LoadContainer(const std::string& path) {
+  LoadedContainer loaded;
+  loaded.path = path;
+  loaded.bytes = ReadWholeFile(path);
+  TSpanStream in(loaded.bytes.Data(), static_cast<std::size_t>(loaded.bytes.Size()));
+  try {
+    const StoredDataHeader header = ReadStoredDataHeader(in);
+    loaded.container.compressed = header.compressed;
+    for (std::int32_t index = 0; index < header.count; ++index) {
+      RecordSpan span{};
+      span.begin = static_cast<std::size_t>(in.Position());
+      StoredEntry entry;
+      ReadStoredRecord(in, header.compressed, index, entry.name, entry.data);
+      span.end = static_cast<std::size_t>(in.Position());
+      // Name length and name, then S (and N in the compressed layout).
+      span.sequence = span.begin + 8 + entry.name.size() + (header.compressed ? 4 : 0);
+      loaded.container.files.push_back(std::move(entry));
+      loaded.spans.push_back(span);
+    }
+  } catch (const EStoredDataError& error) {
+    throw SfpackError(path + ": " + error.what());
+  } catch (const EStreamError& error) {
+    throw SfpackError(path + ": " + error.what());
+  } catch (const std::bad_alloc&) {
+    throw SfpackError(path + ": not enough memory to decode it");
+  }
+  return loaded;
+}
+
+std::string FileCount(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " file" : " files");
+}
+
+BlockModes CountBlockModes(const std::uint8_t* sequence, std::size_t length) {
+  BlockModes modes;
+  std::size_t offset = 0;
+  while (length - offset >= 4) {
+    const std::size_t coded =
+        static_cast<std::size_t>(sequence[offset] | sequence[offset + 1] << 8);
+    const std::uint16_t header =
+        static_cast<std::uint16_t>(sequence[offset + 2] | sequence[offset + 3] << 8);
+    if (header >= kFirstPositionListHeader) {
+      ++modes.position_list;
+    } else {
+      ++modes.escape;
+    }
+    if (coded > length - offset - 2) break;
+    offset += 2 + coded;
+  }
+  return modes;
+}

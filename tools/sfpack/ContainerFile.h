@@ -1,0 +1,43 @@
+// Whole files and containers as the commands see them. Every fault is raised as
+// SfpackError with the file's path in front of what is wrong.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "SfpackCommands.h"
+#include "storage/ByteStream.h"
+#include "storage/StoredData.h"
+
+TMemoryStream ReadWholeFile(const std::string& path);
+// Writes all bytes; a file left half-written is removed again.
+void WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size);
+
+// Where one record lies in the container bytes.
+struct RecordSpan {
+  std::size_t begin;     // first byte of the record
+  std::size_t sequence;  // first byte of its block sequence (legacy: of its raw bytes)
+  std::size_t end;       // one past its last byte
+};
+
+struct LoadedContainer {
+  std::string path;
+  TMemoryStream bytes;
+  StoredContainer container;
+  std::vector<RecordSpan> spans;  // one per file, in stored order
+};
+
+LoadedContainer LoadContainer(const std::string& path);
+
+// "1 file", "21 files".
+std::string FileCount(std::size_t count);
+
+// Block counts of one block sequence, by coding mode.
+struct BlockModes {
+  std::size_t position_list = 0;
+  std::size_t escape = 0;
+  std::size_t Total() const { return position_list + escape; }
+};
+BlockModes CountBlockModes(const std::uint8_t* sequence, std::size_t length);

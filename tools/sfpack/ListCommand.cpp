@@ -1,0 +1,65 @@
+#include <iomanip>
+
+#include "CommandLine.h"
+#include "ContainerFile.h"
+
+namespace {
+
+struct Totals {
+  std::int64_t size = 0;
+  std::int64_t stored = 0;
+  BlockModes modes;
+};
+
+void PrintSummary(std::ostream& out, const LoadedContainer& loaded, const Totals& totals) {
+  out << loaded.path << ": " << (loaded.container.compressed ? "SFP1" : "legacy") << " layout, "
+      << FileCount(loaded.container.files.size()) << ", " << totals.size << " bytes decoded, "
+      << loaded.bytes.Size() << " bytes stored";
+  if (loaded.container.compressed) {
+    out << ", " << totals.modes.Total() << " blocks (" << totals.modes.position_list
+        << " position-list, " << totals.modes.escape << " escape)";
+  }
+  out << '\n';
+}
+
+void ListOne(const std::string& path, bool summary_only, std::ostream& out) {
+  const LoadedContainer loaded = LoadContainer(path);
+  if (!summary_only) {
+    out << std::left << std::setw(24) << "name" << std::right << std::setw(11) << "size"
+        << std::setw(11) << "stored" << std::setw(8) << "blocks" << std::setw(15) << "position-list"
+        << std::setw(8) << "escape" << '\n';
+  }
+  Totals totals;
+  for (std::size_t i = 0; i < loaded.container.files.size(); ++i) {
+    const StoredEntry& file = loaded.container.files[i];
+    const RecordSpan& span = loaded.spans[i];
+    // S counts the size field too; the legacy layout stores the raw bytes.
+    const std::size_t stored = span.end - span.sequence + (loaded.container.compressed ? 4 : 0);
+    BlockModes modes;
+    if (loaded.container.compressed) {
+      modes = CountBlockModes(loaded.bytes.Data() + span.sequence, span.end - span.sequence);
+    }
+    totals.size += file.data.Size();
+    totals.stored += static_cast<std::int64_t>(stored);
+    totals.modes.position_list += modes.position_list;
+    totals.modes.escape += modes.escape;
+    if (summary_only) continue;
+    out << std::left << std::setw(24) << file.name << std::right << std::setw(11)
+        << file.data.Size() << std::setw(11) << stored;
+    if (loaded.container.compressed) {
+      out << std::setw(8) << modes.Total() << std::setw(15) << modes.position_list << std::setw(8)
+          << modes.escape;
+    }
+    out << '\n';
+  }
+  PrintSummary(out, loaded, totals);
+}
+
+}  // namespace
+
+int ListCommand(const CommandArgs& args, std::ostream& out) {
+  const ParsedArgs parsed = ParseArgs(args, {"--summary"});
+  if (parsed.operands.empty()) throw UsageError("needs at least one container");
+  for (const std::string& path : parsed.operands) ListOne(path, parsed.Has("--summary"), out);
+  return kExitOk;
+}
