@@ -44,6 +44,15 @@ class TApplication : public TComponent {
     form->LoadFromResource(className, bindings_);
     return static_cast<T*>(Adopt(form.release()));
   }
+  // The same from a description the caller has at hand, read in place: one stored
+  // under another name, or whose bytes the caller has already checked.
+  template <class T>
+  T* CreateForm(const std::string& className, TSpanStream& description) {
+    RegisterFormClass<T>(className);
+    auto form = std::make_unique<T>(this);
+    form->LoadFromStream(description, bindings_);
+    return static_cast<T*>(Adopt(form.release()));
+  }
   TForm* MainForm() const { return mainForm_; }
 
   // A form class publishes nothing beyond TForm's: its schema and binding are made

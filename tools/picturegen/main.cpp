@@ -1,9 +1,11 @@
 // picturegen OUTDIR: draws the installer's pictures into OUTDIR as 24-bit BMP files
-// (splash.bmp, glyph-install.bmp, glyph-close.bmp). Deterministic.
+// (splash.bmp, glyph-install.bmp, glyph-close.bmp) and the program
+// icon (installer.ico). Deterministic.
 #include <cstdio>
 #include <string>
 
 #include "Glyphs.h"
+#include "Icon.h"
 #include "Splash.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +26,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "picturegen: cannot write %s\n", path.c_str());
       return 1;
     }
+  }
+  if (!WriteProgramIcon(dir + "/installer.ico")) {
+    std::fprintf(stderr, "picturegen: cannot write %s/installer.ico\n", dir.c_str());
+    return 1;
   }
   return 0;
 }

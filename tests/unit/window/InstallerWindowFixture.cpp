@@ -1,0 +1,64 @@
+#include "InstallerWindowFixture.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "installer/StoredDescription.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/ProductBindings.h"
+
+namespace window_test {
+
+TInstallerImage::TInstallerImage()
+    : module_(LoadLibraryExA(HV_INSTALLER_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+  if (!module_) throw std::runtime_error("cannot map " HV_INSTALLER_EXE);
+}
+
+TInstallerImage::~TInstallerImage() { FreeLibrary(module_); }
+
+void InstallerWindow::SetUp() {
+  application_.Initialize();
+  application_.SetTitle("Halvora plugin");
+  AddProductBindings(application_.Classes());
+  application_.RegisterFormClass<TFormServicePack>("TFormServicePack");
+  std::optional<TSpanStream> description = CheckedDescription(image_.Module());
+  ASSERT_TRUE(description.has_value());
+  // The application owns the form from here on, loaded or not.
+  form_ = new TFormServicePack(&application_);
+  form_->LoadFromStream(*description, application_.Classes());
+  form_->Show();
+  Pump(200);
+}
+
+void InstallerWindow::ChooseModel(int index) {
+  const HWND combo = form_->CBModel->Handle();
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(FormWindow(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+void InstallerWindow::Pump(int milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    Sleep(10);
+  } while (GetTickCount() - start < static_cast<DWORD>(milliseconds));
+}
+
+std::vector<std::string> FileLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::vector<std::string> lines;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+}  // namespace window_test

@@ -1,0 +1,313 @@
+// The installer window as the real description builds it: frame and layout, the
+// model list and the Install button's state, fonts, the welcome text, the model
+// table and the payload sets, the busy state, and what the window shows on screen.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "HalvoraFolder.h"
+#include "InstallerWindowFixture.h"
+#include "Screenshot.h"
+#include "UiDriver.h"
+#include "button/MyButton.h"
+#include "installer/ModelTable.h"
+#include "installer/StoredDescription.h"
+#include "installer/TXTDat.h"
+#include "storage/FileStorage.h"
+#include "toolkit/Bevel.h"
+#include "toolkit/BmpFile.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+#include "toolkit/RichEdit.h"
+#include "toolkit/Screen.h"
+
+// After the Windows header, which it builds on.
+#include <richedit.h>
+
+namespace window_test {
+namespace {
+
+RECT BoundsInParent(HWND child) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+LOGFONTA FontOf(HWND window) {
+  LOGFONTA font{};
+  const auto handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  if (handle) GetObjectA(handle, sizeof font, &font);
+  return font;
+}
+
+// A rich edit window keeps its font as the default character format.
+std::string RichTextFontOf(HWND window) {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  SendMessageA(window, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  return format.szFaceName;
+}
+
+bool HasStyle(HWND window, LONG bits) { return (GetWindowLongA(window, GWL_STYLE) & bits) == bits; }
+
+TEST_F(InstallerWindow, IsACentredDialogWithMinimizeButOnlyAFixedFrame) {
+  EXPECT_EQ(e2e::TextOf(FormWindow()), "Halvora plugin installation");
+  RECT client{};
+  GetClientRect(FormWindow(), &client);
+  EXPECT_EQ(client.right, 446);
+  EXPECT_EQ(client.bottom, 326);
+
+  EXPECT_TRUE(HasStyle(FormWindow(), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+  EXPECT_FALSE(HasStyle(FormWindow(), WS_MAXIMIZEBOX));
+  EXPECT_FALSE(HasStyle(FormWindow(), WS_THICKFRAME));
+
+  RECT frame{};
+  GetWindowRect(FormWindow(), &frame);
+  EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+  // The hidden application window carries the taskbar button and owns the form.
+  EXPECT_EQ(GetWindow(FormWindow(), GW_OWNER), application_.Handle());
+}
+
+TEST_F(InstallerWindow, PlacesTheControlsWhereTheLayoutHasThem) {
+  struct Placement {
+    TWinControl* control;
+    RECT bounds;  // left, top, right, bottom in the form's client area
+  };
+  const Placement placements[] = {
+      {Form().Imasplash, {10, 12, 130, 268}},  {Form().Bevel1, {10, 279, 437, 288}},
+      {Form().Label1, {144, 12, 433, 31}},     {Form().ButInstall, {8, 288, 103, 318}},
+      {Form().ButQuit, {354, 288, 438, 318}},  {Form().RichEdit1, {142, 49, 439, 268}},
+  };
+  for (const Placement& p : placements) {
+    const RECT r = BoundsInParent(p.control->Handle());
+    EXPECT_EQ(r.left, p.bounds.left) << p.control->Name();
+    EXPECT_EQ(r.top, p.bounds.top) << p.control->Name();
+    EXPECT_EQ(r.right, p.bounds.right) << p.control->Name();
+    EXPECT_EQ(r.bottom, p.bounds.bottom) << p.control->Name();
+  }
+  // A drop-down list's height is its own business: the edge and the width are ours.
+  const RECT combo = BoundsInParent(Form().CBModel->Handle());
+  EXPECT_EQ(combo.left, 112);
+  EXPECT_EQ(combo.top, 292);
+  EXPECT_EQ(combo.right, 225);
+}
+
+TEST_F(InstallerWindow, TabsFromInstallToCloseToTheModelListPastTheText) {
+  const std::vector<TWinControl*>& tabs = Form().TabList();
+  ASSERT_GE(tabs.size(), 4u);
+  EXPECT_EQ(tabs[0], Form().ButInstall);
+  EXPECT_EQ(tabs[1], Form().ButQuit);
+  EXPECT_EQ(tabs[2], Form().RichEdit1);
+  EXPECT_EQ(tabs[3], Form().CBModel);
+  EXPECT_TRUE(HasStyle(Form().ButInstall->Handle(), WS_TABSTOP));
+  EXPECT_TRUE(HasStyle(Form().ButQuit->Handle(), WS_TABSTOP));
+  EXPECT_FALSE(HasStyle(Form().RichEdit1->Handle(), WS_TABSTOP));
+  EXPECT_TRUE(HasStyle(Form().CBModel->Handle(), WS_TABSTOP));
+}
+
+TEST_F(InstallerWindow, ListsThePlaceholderThenEveryModelInTableOrder) {
+  const HWND combo = Form().CBModel->Handle();
+  ASSERT_EQ(e2e::ComboCount(combo), 28);
+  EXPECT_EQ(e2e::ComboItem(combo, 0), "Model ...");
+  for (int i = 0; i < 27; ++i) EXPECT_EQ(e2e::ComboItem(combo, i + 1), kModelTable[i].Model);
+  EXPECT_EQ(e2e::ComboSelection(combo), 0);
+  EXPECT_TRUE(HasStyle(combo, CBS_DROPDOWNLIST));
+}
+
+TEST_F(InstallerWindow, InstallIsEnabledExactlyWhileARealModelIsChosen) {
+  const HWND install = Form().ButInstall->Handle();
+  EXPECT_FALSE(IsWindowEnabled(install));
+
+  ChooseModel(9);  // D750
+  EXPECT_TRUE(IsWindowEnabled(install));
+  EXPECT_EQ(Form().SelectedModel(), "D750");
+  ChooseModel(27);  // Z50, the last
+  EXPECT_TRUE(IsWindowEnabled(install));
+  EXPECT_EQ(Form().SelectedModel(), "Z50");
+
+  ChooseModel(0);
+  EXPECT_FALSE(IsWindowEnabled(install));
+  EXPECT_EQ(Form().SelectedModel(), "Model ...");
+}
+
+TEST_F(InstallerWindow, BusyMeansTheWholeWindowDisabledUnderTheHourglass) {
+  Form().SetBusy(true);
+  EXPECT_FALSE(IsWindowEnabled(FormWindow()));
+  EXPECT_EQ(Screen.Cursor(), crHourGlass);
+  Form().SetBusy(false);
+  EXPECT_TRUE(IsWindowEnabled(FormWindow()));
+  EXPECT_EQ(Screen.Cursor(), crDefault);
+}
+
+TEST_F(InstallerWindow, TheTitleKeepsArialBoldWhateverFontTheFormFallsBackTo) {
+  const bool hasSegoe = Screen.Fonts().IndexOf("Segoe UI") >= 0;
+  const std::string formFont = hasSegoe ? "Segoe UI" : "Arial";
+  EXPECT_EQ(Form().Font().Name(), formFont);
+  EXPECT_EQ(Form().Font().Height(), -12);
+  // The controls without a font of their own follow the form's.
+  EXPECT_EQ(RichTextFontOf(Form().RichEdit1->Handle()), formFont);
+  EXPECT_STREQ(FontOf(Form().CBModel->Handle()).lfFaceName, formFont.c_str());
+
+  const LOGFONTA title = FontOf(Form().Label1->Handle());
+  EXPECT_STREQ(title.lfFaceName, "Arial");
+  EXPECT_EQ(title.lfHeight, -16);
+  EXPECT_GE(title.lfWeight, FW_BOLD);
+  EXPECT_EQ(Form().Label1->Font().Color(), clBlack);
+  EXPECT_EQ(e2e::TextOf(Form().Label1->Handle()), "Halvora plugin for Nikon(TM) cameras");
+}
+
+// How wide text is in a font, in pixels.
+int TextWidth(HFONT font, const std::string& text) {
+  const HDC screen = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(screen, font);
+  SIZE extent{};
+  GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return extent.cx;
+}
+
+// The layout was made for fonts of Arial's widths: the title fits its label, and no
+// line of the welcome text has to wrap. Under Wine this needs a font with Arial's
+// metrics (Liberation Sans); a wider stand-in cuts the title off.
+TEST_F(InstallerWindow, TheTitleAndEveryWelcomeLineFitTheirBoxes) {
+  const auto titleFont = reinterpret_cast<HFONT>(SendMessageA(Form().Label1->Handle(), WM_GETFONT, 0, 0));
+  ASSERT_NE(titleFont, nullptr);
+  EXPECT_LE(TextWidth(titleFont, Form().Label1->Caption()), Form().Label1->Width())
+      << "the title is cut off: is there a font with Arial's widths (fonts-liberation2)?";
+
+  // The text runs from the formatting rectangle's left edge to the scroll bar.
+  RECT format{};
+  RECT client{};
+  SendMessageA(Form().RichEdit1->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  GetClientRect(Form().RichEdit1->Handle(), &client);
+  const int textWidth = std::min(format.right, client.right) - format.left;
+  const HFONT textFont = CreateFontA(Form().Font().Height(), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, 0, 0, 0, 0, Form().Font().Name().c_str());
+  ASSERT_NE(textFont, nullptr);
+  for (const std::string& line : Form().RichEdit1->Lines().Lines()) {
+    EXPECT_LE(TextWidth(textFont, line), textWidth) << "wraps: " << line;
+  }
+  DeleteObject(textFont);
+}
+
+TEST_F(InstallerWindow, ShowsTheWelcomeTextReadOnlyWithoutBorder) {
+  EXPECT_EQ(Form().RichEdit1->Lines().Lines(), FileLines(HV_WELCOME_TEXT));
+  const HWND text = Form().RichEdit1->Handle();
+  EXPECT_TRUE(HasStyle(text, ES_READONLY | WS_VSCROLL));
+  EXPECT_FALSE(HasStyle(text, WS_BORDER));
+  EXPECT_FALSE(GetWindowLongA(text, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_GT(GetWindowTextLengthA(text), 1000);
+}
+
+TEST_F(InstallerWindow, CarriesTheProgramsModelTable) {
+  EXPECT_EQ(Form().TXTDat->Lines(), ModelTableLines());
+}
+
+// The five sets hold the files the payload manifest names, in its order and at its
+// sizes: 21,184,673 decoded bytes in all.
+TEST_F(InstallerWindow, HoldsThePayloadOfTheManifestDecoded) {
+  std::map<std::string, std::vector<std::pair<std::string, std::int32_t>>> manifest;
+  for (const std::string& line : FileLines(HV_PAYLOAD_MANIFEST)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    std::string set, name;
+    std::int32_t size = 0;
+    fields >> set >> name >> size;
+    manifest[set].emplace_back(name, size);
+  }
+  const std::map<std::string, TFileStorage*> sets = {
+      {"FileStoMD3", Form().FileStoMD3},     {"FileStoPTP1", Form().FileStoPTP1},
+      {"FileStoPTP2", Form().FileStoPTP2},   {"FileStoPTP3", Form().FileStoPTP3},
+      {"FileStoOther", Form().FileStoOther},
+  };
+  ASSERT_EQ(manifest.size(), sets.size());
+  std::int64_t total = 0;
+  for (const auto& [name, set] : sets) {
+    const auto& files = manifest.at(name);
+    ASSERT_EQ(set->Count(), static_cast<std::int32_t>(files.size())) << name;
+    std::int32_t setSize = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      EXPECT_EQ(set->Files()[i]->Name(), files[i].first) << name;
+      EXPECT_EQ(set->Files()[i]->Size(), files[i].second) << name << " " << files[i].first;
+      setSize += files[i].second;
+    }
+    EXPECT_EQ(set->DataSize(), setSize) << name;
+    EXPECT_FALSE(set->AutoExtract().Enabled()) << name;  // nothing is written at start-up
+    total += set->DataSize();
+  }
+  EXPECT_EQ(total, 21184673);
+}
+
+TEST_F(InstallerWindow, CloseHidesTheWindow) {
+  SendMessageA(Form().ButQuit->Handle(), BM_CLICK, 0, 0);
+  Pump(50);
+  EXPECT_FALSE(IsWindowVisible(FormWindow()));
+}
+
+TEST(InstallerExecutable, CarriesADescriptionThatMatchesItsCrc) {
+  const TInstallerImage image;
+  const std::optional<TSpanStream> description = CheckedDescription(image.Module());
+  ASSERT_TRUE(description.has_value());
+  EXPECT_EQ(description->Size(), static_cast<std::int64_t>(e2e::ReadWholeFile(HV_DESCRIPTION_FILE).size()));
+  // A module without the two resources never passes: this test program is one.
+  EXPECT_FALSE(CheckedDescription(GetModuleHandleA(nullptr)).has_value());
+}
+
+// What the screen shows: the splash picture pixel for pixel, the separator, the
+// title in black, the welcome text. The picture is kept for a person to look at.
+TEST_F(InstallerWindow, ShowsTheSplashTheSeparatorTheTitleAndTheText) {
+  SetForegroundWindow(FormWindow());
+  Pump(300);
+  const e2e::Screenshot shot = e2e::Capture(FormWindow(), true);
+  ASSERT_EQ(shot.width, 446);
+  ASSERT_EQ(shot.height, 326);
+  CreateDirectoryA(HV_ARTIFACT_DIR, nullptr);
+  EXPECT_TRUE(e2e::SavePng(shot, std::string(HV_ARTIFACT_DIR) + "\\installer-window.png"));
+
+  const std::string splashBytes = e2e::ReadWholeFile(HV_SPLASH_PICTURE);
+  TBitmap splash;
+  ASSERT_TRUE(LoadBmp(reinterpret_cast<const std::uint8_t*>(splashBytes.data()), splashBytes.size(), splash));
+  int differing = 0;
+  for (int y = 0; y < splash.Height(); ++y)
+    for (int x = 0; x < splash.Width(); ++x)
+      differing += shot.At(10 + x, 12 + y) != static_cast<COLORREF>(splash.Pixel(x, y));
+  EXPECT_EQ(differing, 0);
+
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  int lineGaps = 0;
+  for (int x = 10; x < 437; ++x) lineGaps += shot.At(x, 279) == face;
+  EXPECT_EQ(lineGaps, 0) << "the separator runs along its top edge";
+  EXPECT_EQ(shot.At(200, 284), face);
+
+  int titleInk = 0;
+  for (int y = 12; y < 31; ++y)
+    for (int x = 144; x < 433; ++x) titleInk += shot.At(x, y) == RGB(0, 0, 0);
+  EXPECT_GT(titleInk, 150);
+
+  const COLORREF textColour = GetSysColor(COLOR_WINDOWTEXT);
+  int textInk = 0;
+  for (int y = 49; y < 268; ++y)
+    for (int x = 142; x < 420; ++x) textInk += shot.At(x, y) == textColour;
+  EXPECT_GT(textInk, 500);
+
+  // Choosing a model brings the OK glyph out of its greyed look.
+  ChooseModel(9);
+  Pump(300);
+  const e2e::Screenshot chosen = e2e::Capture(FormWindow(), true);
+  EXPECT_TRUE(e2e::SavePng(chosen, std::string(HV_ARTIFACT_DIR) + "\\installer-window-model-chosen.png"));
+  int glyphChanges = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) glyphChanges += chosen.At(18 + x, 295 + y) != shot.At(18 + x, 295 + y);
+  EXPECT_GT(glyphChanges, 60);
+}
+
+}  // namespace
+}  // namespace window_test

@@ -1,0 +1,166 @@
+// The program started from copies of the real executable whose stored description
+// was changed after the build. A description that no longer matches its CRC-32 is
+// reported as a damaged download; one that matches but cannot be loaded is reported
+// too. Either way no window appears, nothing is written and the exit code says so.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "HalvoraFolder.h"
+#include "UiDriver.h"
+#include "storage/Crc32.h"
+#include "system/winapi.h"
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 30000;
+constexpr DWORD kExitDamaged = 2;
+constexpr DWORD kExitCannotStart = 3;
+const std::string kWindowCaption = "Halvora plugin installation";
+
+std::string LittleEndian(std::uint32_t value) {
+  return {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF),
+          static_cast<char>((value >> 16) & 0xFF), static_cast<char>(value >> 24)};
+}
+
+// Where the build put the description and its CRC inside the executable's bytes.
+struct StoredLayout {
+  std::size_t descriptionAt = 0;
+  std::size_t descriptionSize = 0;
+  std::size_t crcAt = 0;
+};
+
+StoredLayout Locate(const std::string& exe, const std::string& description) {
+  StoredLayout layout;
+  const auto head = description.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(description.size(), 4096));
+  const auto found = std::search(exe.begin(), exe.end(), description.begin(), head);
+  if (found == exe.end()) throw std::runtime_error("the executable does not hold the built description");
+  layout.descriptionAt = static_cast<std::size_t>(found - exe.begin());
+  layout.descriptionSize = description.size();
+  if (exe.compare(layout.descriptionAt, description.size(), description) != 0) {
+    throw std::runtime_error("the executable holds another description");
+  }
+  // The CRC resource follows the description's.
+  const std::string crc = LittleEndian(Crc32(description.data(), description.size()));
+  layout.crcAt = exe.find(crc, layout.descriptionAt + description.size());
+  if (layout.crcAt == std::string::npos) throw std::runtime_error("the executable holds no CRC of its description");
+  return layout;
+}
+
+// A copy of the installer, alone in a folder of its own, changed by patch.
+class PatchedInstaller {
+ public:
+  using Patch = std::function<void(std::string& exe, const StoredLayout& layout)>;
+
+  explicit PatchedInstaller(const Patch& patch) {
+    char temp[MAX_PATH + 1] = {};
+    if (GetTempPathA(sizeof temp, temp) == 0) throw std::runtime_error("no temporary folder");
+    folder_ = std::string(temp) + "hv-startup-" + std::to_string(GetCurrentProcessId()) + "\\";
+    e2e::RemoveTree(folder_);
+    if (!CreateDirectoryA(folder_.c_str(), nullptr)) throw std::runtime_error("cannot create " + folder_);
+    std::string exe = e2e::ReadWholeFile(HV_INSTALLER_EXE);
+    patch(exe, Locate(exe, e2e::ReadWholeFile(HV_DESCRIPTION_FILE)));
+    WriteFile(Exe(), exe);
+  }
+  ~PatchedInstaller() { e2e::RemoveTree(folder_); }
+  PatchedInstaller(const PatchedInstaller&) = delete;
+  PatchedInstaller& operator=(const PatchedInstaller&) = delete;
+
+  std::string Exe() const { return folder_ + "HalvoraPluginInstaller.exe"; }
+  // The names in the folder besides the executable itself.
+  std::vector<std::string> OtherEntries() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = FindFirstFileA((folder_ + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::string name = entry.cFileName;
+      if (name != "." && name != ".." && name != "HalvoraPluginInstaller.exe") names.push_back(name);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return names;
+  }
+
+ private:
+  static void WriteFile(const std::string& path, const std::string& bytes) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
+    DWORD written = 0;
+    const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    if (!ok || written != bytes.size()) throw std::runtime_error("cannot write " + path);
+  }
+
+  std::string folder_;
+};
+
+struct StartOutcome {
+  e2e::MessageBoxSeen box;
+  bool windowShown = true;
+  bool exited = false;
+  DWORD exitCode = 0;
+};
+
+// Starts the program, answers the one message box it should show and waits for it to end.
+StartOutcome StartAndAnswer(const std::string& exe) {
+  StartOutcome outcome;
+  e2e::Process program("\"" + exe + "\"");
+  outcome.box = e2e::WaitForMessageBox(program.Id(), kTimeoutMs);
+  outcome.windowShown = e2e::WaitForTopLevel(program.Id(), "", kWindowCaption, 0) != nullptr;
+  if (outcome.box.window) e2e::Dismiss(outcome.box.window);
+  outcome.exited = program.WaitForExit(kTimeoutMs, &outcome.exitCode);
+  return outcome;
+}
+
+TEST(Startup, ADescriptionChangedAfterTheBuildIsReportedAsADamagedDownload) {
+  const PatchedInstaller installer([](std::string& exe, const StoredLayout& layout) {
+    exe[layout.descriptionAt + layout.descriptionSize / 2] ^= 0x01;  // one bit deep inside the payload
+  });
+  const StartOutcome outcome = StartAndAnswer(installer.Exe());
+  ASSERT_NE(outcome.box.window, nullptr);
+  EXPECT_EQ(outcome.box.caption, "Error");
+  EXPECT_NE(outcome.box.text.find("damaged"), std::string::npos) << outcome.box.text;
+  EXPECT_NE(outcome.box.text.find("incomplete download"), std::string::npos) << outcome.box.text;
+  EXPECT_NE(outcome.box.text.find("new copy"), std::string::npos) << outcome.box.text;
+  EXPECT_FALSE(outcome.windowShown);
+  ASSERT_TRUE(outcome.exited);
+  EXPECT_EQ(outcome.exitCode, kExitDamaged);
+  EXPECT_TRUE(installer.OtherEntries().empty());
+}
+
+TEST(Startup, AChangedCrcIsADamagedDownloadToo) {
+  const PatchedInstaller installer([](std::string& exe, const StoredLayout& layout) { exe[layout.crcAt + 3] ^= 0x40; });
+  const StartOutcome outcome = StartAndAnswer(installer.Exe());
+  ASSERT_NE(outcome.box.window, nullptr);
+  EXPECT_NE(outcome.box.text.find("damaged"), std::string::npos) << outcome.box.text;
+  EXPECT_FALSE(outcome.windowShown);
+  ASSERT_TRUE(outcome.exited);
+  EXPECT_EQ(outcome.exitCode, kExitDamaged);
+}
+
+// A description that passes the check yet holds a container the stored-file set
+// refuses (its magic changed, the CRC made to match): the loader's error is shown.
+TEST(Startup, ADescriptionThatCannotBeLoadedIsReportedWithoutAWindow) {
+  const PatchedInstaller installer([](std::string& exe, const StoredLayout& layout) {
+    const std::size_t magic = exe.find("SFP1", layout.descriptionAt);
+    ASSERT_LT(magic, layout.descriptionAt + layout.descriptionSize);
+    exe[magic + 3] = 'X';
+    const std::uint32_t crc = Crc32(exe.data() + layout.descriptionAt, layout.descriptionSize);
+    exe.replace(layout.crcAt, 4, LittleEndian(crc));
+  });
+  const StartOutcome outcome = StartAndAnswer(installer.Exe());
+  ASSERT_NE(outcome.box.window, nullptr);
+  EXPECT_EQ(outcome.box.caption, "Error");
+  EXPECT_EQ(outcome.box.text.rfind("The installer cannot start", 0), 0u) << outcome.box.text;
+  EXPECT_NE(outcome.box.text.find("FileStoMD3"), std::string::npos) << outcome.box.text;
+  EXPECT_EQ(outcome.box.text.find("damaged"), std::string::npos) << outcome.box.text;
+  EXPECT_FALSE(outcome.windowShown);
+  ASSERT_TRUE(outcome.exited);
+  EXPECT_EQ(outcome.exitCode, kExitCannotStart);
+  EXPECT_TRUE(installer.OtherEntries().empty());
+}
+
+}  // namespace

@@ -1,0 +1,7 @@
+// The program icon: a glowing blue tile with a camera lens, at 16, 32 and 48 pixels.
+#pragma once
+
+#include <string>
+
+// Writes the icon file (32-bit images with alpha); false when it cannot be written.
+bool WriteProgramIcon(const std::string& path);
