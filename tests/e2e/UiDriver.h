@@ -1,0 +1,70 @@
+// Drives another process's windows the way a person would, through window
+// messages: finds its windows, reads and sets controls, clicks, answers dialogs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "system/winapi.h"
+
+namespace e2e {
+
+// A started program; the destructor ends it if it is still running.
+class Process {
+ public:
+  explicit Process(const std::string& commandLine);
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  DWORD Id() const { return info_.dwProcessId; }
+  HANDLE Handle() const { return info_.hProcess; }
+  // Waits up to timeoutMs for the process to end; true and its exit code when it did.
+  bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr) const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The visible top-level windows of a process with a given class (empty: any) and
+// caption (empty: any), polled until one appears or timeoutMs pass.
+HWND WaitForTopLevel(DWORD processId, const std::string& className, const std::string& caption,
+                     DWORD timeoutMs);
+// The enabled, visible top-level dialogs (#32770) of a process right now.
+std::vector<HWND> DialogsOf(DWORD processId);
+
+std::string ClassOf(HWND window);
+std::string TextOf(HWND window);
+// The first child (at any depth) of a class whose text matches (empty text: any).
+HWND FindChild(HWND parent, const std::string& className, const std::string& text = "");
+
+// Combo box: item count, item texts, selection; SelectItem also tells the parent,
+// as a person's choice would.
+int ComboCount(HWND combo);
+std::string ComboItem(HWND combo, int index);
+int ComboSelection(HWND combo);
+void SelectComboItem(HWND combo, int index);
+
+// Clicks a button without waiting for what the click starts (it may open a modal loop).
+void PostClick(HWND button);
+
+// A message box: its caption and text; Dismiss presses its OK button.
+struct MessageBoxSeen {
+  HWND window = nullptr;
+  HWND owner = nullptr;
+  std::string caption;
+  std::string text;
+};
+MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD timeoutMs);
+void Dismiss(HWND dialog);
+
+// The open-file dialog: types the path into its file name field and presses Open,
+// or presses Cancel.
+HWND WaitForOpenDialog(DWORD processId, const std::string& title, DWORD timeoutMs);
+void ChooseFile(HWND dialog, const std::string& path);
+void CancelDialog(HWND dialog);
+
+// Lets the other process handle what was posted to it.
+void Pump(DWORD ms);
+
+}  // namespace e2e

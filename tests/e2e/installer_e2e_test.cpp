@@ -1,0 +1,312 @@
+// The real installer, started as a program and used as a person would: through its
+// window, the open-file dialog and the message boxes. Halvora folders are made for
+// each scenario and removed afterwards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <string>
+
+#include "HalvoraFolder.h"
+#include "Screenshot.h"
+#include "UiDriver.h"
+
+namespace e2e {
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 30000;
+constexpr DWORD kStepTimeoutMs = 15000;
+constexpr std::int64_t kSupportedSize = 6000000;
+
+const std::string kInstaller = HV_INSTALLER_EXE;
+const std::string kPayload = HV_PAYLOAD_DIR;      // one subfolder per stored-file set
+const std::string kArtifacts = HV_ARTIFACT_DIR;
+
+const std::string kCaption = "Halvora plugin installation";
+const std::string kDialogTitle = "Please open the file: Halvora.exe";
+const std::string kCommonFiles[] = {"HVNik.dll", "dcrnik.dll", "d_nikon.dll", "nikon-readme.htm"};
+
+// One running installer with handles on the controls a person uses.
+class Installer {
+ public:
+  Installer() : process_("\"" + kInstaller + "\"") {
+    form_ = WaitForTopLevel(process_.Id(), "", kCaption, kStartTimeoutMs);
+    if (!form_) throw std::runtime_error("the installer window did not appear");
+    combo_ = FindChild(form_, "ComboBox");
+    install_ = FindChild(form_, "Button", "Install");
+    close_ = FindChild(form_, "Button", "Close");
+  }
+
+  HWND Form() const { return form_; }
+  HWND Combo() const { return combo_; }
+  HWND InstallButton() const { return install_; }
+  HWND CloseButton() const { return close_; }
+  const Process& Program() const { return process_; }
+
+  void Choose(const std::string& model) {
+    for (int i = 0; i < ComboCount(combo_); ++i) {
+      if (ComboItem(combo_, i) == model) {
+        SelectComboItem(combo_, i);
+        return;
+      }
+    }
+    throw std::runtime_error("no model " + model);
+  }
+
+  // Presses Install and answers the open-file dialog with the path.
+  MessageBoxSeen InstallWith(const std::string& exePath) {
+    PostClick(install_);
+    HWND dialog = WaitForOpenDialog(process_.Id(), kDialogTitle, kStepTimeoutMs);
+    if (!dialog) throw std::runtime_error("the open-file dialog did not appear");
+    ChooseFile(dialog, exePath);
+    MessageBoxSeen box = WaitForMessageBox(process_.Id(), kStepTimeoutMs);
+    if (box.window) Dismiss(box.window);
+    Pump(200);
+    return box;
+  }
+
+ private:
+  Process process_;
+  HWND form_ = nullptr;
+  HWND combo_ = nullptr;
+  HWND install_ = nullptr;
+  HWND close_ = nullptr;
+};
+
+std::string Payload(const std::string& set, const std::string& name) {
+  return ReadWholeFile(kPayload + "\\" + set + "\\" + name);
+}
+
+void ExpectInstalled(const HalvoraFolder& folder, const std::string& driver, const std::string& ptpSet) {
+  EXPECT_EQ(ReadWholeFile(folder.Path() + driver), Payload("FileStoMD3", driver)) << driver;
+  EXPECT_EQ(ReadWholeFile(folder.Path() + "NkdPTP.dll"), Payload(ptpSet, "NkdPTP.dll")) << ptpSet;
+  for (const auto& name : kCommonFiles) {
+    EXPECT_EQ(ReadWholeFile(folder.Path() + name), Payload("FileStoOther", name)) << name;
+  }
+}
+
+TEST(InstallerWindow, StartsWithTheModelListAndInstallDisabled) {
+  Installer installer;
+  RECT client{};
+  GetClientRect(installer.Form(), &client);
+  EXPECT_EQ(client.right, 446);
+  EXPECT_EQ(client.bottom, 326);
+  const LONG style = GetWindowLongA(installer.Form(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+
+  ASSERT_NE(installer.Combo(), nullptr);
+  ASSERT_EQ(ComboCount(installer.Combo()), 28);
+  EXPECT_EQ(ComboItem(installer.Combo(), 0), "Model ...");
+  EXPECT_EQ(ComboItem(installer.Combo(), 1), "D5200");
+  EXPECT_EQ(ComboItem(installer.Combo(), 27), "Z50");
+  EXPECT_EQ(ComboSelection(installer.Combo()), 0);
+  ASSERT_NE(installer.InstallButton(), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(installer.InstallButton()));
+
+  installer.Choose("D750");
+  EXPECT_TRUE(IsWindowEnabled(installer.InstallButton()));
+  installer.Choose("Model ...");
+  EXPECT_FALSE(IsWindowEnabled(installer.InstallButton()));
+}
+
+TEST(InstallerWindow, CloseEndsTheProgram) {
+  Installer installer;
+  PostClick(installer.CloseButton());
+  DWORD exitCode = 1;
+  ASSERT_TRUE(installer.Program().WaitForExit(kStepTimeoutMs, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
+}
+
+TEST(InstallerWindow, ButtonsArePaintedWithTheirFaces) {
+  Installer installer;
+  SetForegroundWindow(installer.Form());
+  Pump(500);
+  const Screenshot shot = Capture(installer.Form(), true);
+  ASSERT_EQ(shot.width, 446);
+  CreateDirectoryA(kArtifacts.c_str(), nullptr);
+  EXPECT_TRUE(SavePng(shot, kArtifacts + "\\installer-window.png"));
+
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const auto darker = [](COLORREF c, int by) {
+    return RGB(std::max(0, GetRValue(c) - by), std::max(0, GetGValue(c) - by), std::max(0, GetBValue(c) - by));
+  };
+  // Close: 354, 288, 84 x 30. Its outer bottom edge is the face darkened by 0x80,
+  // the outer left edge by 0x30.
+  EXPECT_EQ(shot.At(354 + 40, 288 + 29), darker(face, 0x80));
+  EXPECT_EQ(shot.At(354, 288 + 15), darker(face, 0x30));
+  // Install (8, 288, 95 x 30) is disabled: not pressed, so its outer right edge is dark
+  // too, and the greyed OK glyph at (10, 7) paints something other than the fill.
+  EXPECT_EQ(shot.At(8 + 94, 288 + 15), darker(face, 0x80));
+  const COLORREF fill = shot.At(8 + 3, 288 + 3);
+  int glyphPixels = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) glyphPixels += shot.At(8 + 10 + x, 288 + 7 + y) != fill;
+  EXPECT_GT(glyphPixels, 60);
+  // The disabled caption is drawn in the button-shadow colour.
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  int captionPixels = 0;
+  for (int y = 291; y < 315; ++y)
+    for (int x = 8 + 21; x < 8 + 92; ++x) captionPixels += shot.At(x, y) == shadow;
+  EXPECT_GT(captionPixels, 20);
+}
+
+struct ModelCase {
+  const char* model;
+  const char* driver;
+  const char* ptpSet;
+};
+
+class SuccessfulInstall : public testing::TestWithParam<ModelCase> {};
+
+TEST_P(SuccessfulInstall, WritesTheDriverThePtpLibraryAndTheCommonFiles) {
+  const ModelCase& c = GetParam();
+  HalvoraFolder folder(kSupportedSize, true);
+  Installer installer;
+  installer.Choose(c.model);
+  const MessageBoxSeen box = installer.InstallWith(folder.Exe());
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.caption, "Installation");
+  EXPECT_EQ(box.text, "Nikon plugin successfully installed");
+  EXPECT_EQ(TextOf(box.owner), "Halvora plugin");
+  ExpectInstalled(folder, c.driver, c.ptpSet);
+  EXPECT_FALSE(IsWindowEnabled(installer.InstallButton()));
+  EXPECT_FALSE(IsWindowEnabled(installer.Combo()));
+  EXPECT_TRUE(IsWindowEnabled(installer.Form()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, SuccessfulInstall,
+                         testing::Values(ModelCase{"D5600", "Type0016.md3", "FileStoPTP2"},
+                                         ModelCase{"D850", "Type0022.md3", "FileStoPTP3"},
+                                         ModelCase{"D810A", "Type0014.md3", "FileStoPTP1"},
+                                         ModelCase{"D300S+DSUSB", "Type0001.md3", "FileStoPTP1"}),
+                         [](const auto& info) {
+                           std::string name = info.param.model;
+                           for (char& ch : name) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+                           return name;
+                         });
+
+// A refused install shows one error, writes nothing and leaves Install usable.
+void ExpectRefused(Installer& installer, const MessageBoxSeen& box, const std::string& text,
+                   const HalvoraFolder& folder) {
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.caption, "Error");
+  EXPECT_EQ(box.text, text);
+  EXPECT_FALSE(FileExists(folder.Path() + "NkdPTP.dll"));
+  EXPECT_TRUE(IsWindowEnabled(installer.InstallButton()));
+  EXPECT_TRUE(IsWindowEnabled(installer.Combo()));
+}
+
+TEST(RefusedInstall, WhileHalvoraIsRunning) {
+  HalvoraFolder folder(kSupportedSize, true);
+  HWND halvora = CreateWindowA("STATIC", "Veltro Halvora 7.0", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                               nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(halvora, nullptr);
+  Installer installer;
+  installer.Choose("D750");
+  PostClick(installer.InstallButton());
+  const MessageBoxSeen box = WaitForMessageBox(installer.Program().Id(), kStepTimeoutMs);
+  if (box.window) Dismiss(box.window);
+  DestroyWindow(halvora);
+  Pump(200);
+  ExpectRefused(installer, box, "Halvora is running.\rPlease close Halvora and try again.", folder);
+}
+
+TEST(RefusedInstall, WhenTheChosenFileIsNotHalvora) {
+  HalvoraFolder folder(kSupportedSize, true);
+  MakeFileOfSize(folder.Path() + "Setup.exe", 1000);
+  Installer installer;
+  installer.Choose("D750");
+  ExpectRefused(installer, installer.InstallWith(folder.Path() + "Setup.exe"),
+                "Please select the file HALVORA.EXE", folder);
+}
+
+TEST(RefusedInstall, WhenTheExecutableHasAnUnsupportedSize) {
+  HalvoraFolder folder(5049999, true);
+  Installer installer;
+  installer.Choose("D750");
+  ExpectRefused(installer, installer.InstallWith(folder.Exe()),
+                "This version of Halvora does not support this plugin", folder);
+}
+
+TEST(RefusedInstall, WhenTheHelpFileIsMissing) {
+  HalvoraFolder folder(kSupportedSize, false);
+  Installer installer;
+  installer.Choose("D750");
+  ExpectRefused(installer, installer.InstallWith(folder.Exe()),
+                "This version of Halvora does not support this plugin", folder);
+}
+
+TEST(RefusedInstall, CancelShowsNothing) {
+  HalvoraFolder folder(kSupportedSize, true);
+  Installer installer;
+  installer.Choose("D750");
+  PostClick(installer.InstallButton());
+  HWND dialog = WaitForOpenDialog(installer.Program().Id(), kDialogTitle, kStepTimeoutMs);
+  ASSERT_NE(dialog, nullptr);
+  CancelDialog(dialog);
+  EXPECT_EQ(WaitForMessageBox(installer.Program().Id(), 1500).window, nullptr);
+  EXPECT_TRUE(IsWindowEnabled(installer.InstallButton()));
+  EXPECT_TRUE(IsWindowEnabled(installer.Form()));
+}
+
+TEST(RefusedInstall, WhenACommonFileIsHeldOpen) {
+  HalvoraFolder folder(kSupportedSize, true);
+  MakeFileOfSize(folder.Path() + "dcrnik.dll", 10);
+  // Held open without sharing, as a running program would hold its library.
+  std::unique_ptr<void, decltype(&CloseHandle)> held(
+      CreateFileA((folder.Path() + "dcrnik.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                  FILE_ATTRIBUTE_NORMAL, nullptr),
+      &CloseHandle);
+  ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+  Installer installer;
+  installer.Choose("D750");
+  const MessageBoxSeen box = installer.InstallWith(folder.Exe());
+  held.reset();
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.caption, "Error");
+  EXPECT_EQ(box.text, "Cannot write data to: " + folder.Path() + "\rPlease check that Halvora is not running");
+  // Files before the failing one stay written; the held file keeps its old bytes.
+  EXPECT_EQ(ReadWholeFile(folder.Path() + "HVNik.dll"), Payload("FileStoOther", "HVNik.dll"));
+  EXPECT_EQ(ReadWholeFile(folder.Path() + "dcrnik.dll"), std::string(10, '\0'));
+  EXPECT_FALSE(FileExists(folder.Path() + "d_nikon.dll"));
+  EXPECT_TRUE(IsWindowEnabled(installer.InstallButton()));
+}
+
+// A damaged download: one byte of the payload flipped in a copy of the executable.
+TEST(DamagedInstaller, SaysSoAndEndsWithoutShowingTheWindow) {
+  std::string bytes = ReadWholeFile(kInstaller);
+  const std::size_t description = bytes.find(std::string("HVWD\x01\0\0\0", 8));
+  ASSERT_NE(description, std::string::npos);
+  ASSERT_GT(bytes.size(), description + 5000000);
+  bytes[description + 5000000] = static_cast<char>(bytes[description + 5000000] ^ 0x20);
+
+  HalvoraFolder folder(kSupportedSize, true);
+  const std::string copy = folder.Path() + "DamagedInstaller.exe";
+  HANDLE file = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+  CloseHandle(file);
+  ASSERT_TRUE(ok);
+
+  Process damaged("\"" + copy + "\"");
+  const MessageBoxSeen box = WaitForMessageBox(damaged.Id(), kStartTimeoutMs);
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.caption, "Error");
+  EXPECT_NE(box.text.find("damaged"), std::string::npos) << box.text;
+  EXPECT_NE(box.text.find("download"), std::string::npos) << box.text;
+  EXPECT_EQ(WaitForTopLevel(damaged.Id(), "", kCaption, 0), nullptr);
+  Dismiss(box.window);
+  DWORD exitCode = 0;
+  ASSERT_TRUE(damaged.WaitForExit(kStepTimeoutMs, &exitCode));
+  EXPECT_NE(exitCode, 0u);
+  EXPECT_FALSE(FileExists(folder.Path() + "NkdPTP.dll"));
+  EXPECT_FALSE(FileExists(folder.Path() + "HVNik.dll"));
+}
+
+}  // namespace
+}  // namespace e2e
