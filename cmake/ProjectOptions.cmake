@@ -14,6 +14,13 @@ function(hv_settings target)
     target_compile_definitions(${target} PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT
       _WIN32_WINNT=0x0601 WINVER=0x0601)
   endif()
+  if(HV_FUZZ)
+    # Everything a fuzzer links is instrumented for coverage and checked by the
+    # sanitizers; executables other than fuzzers link the sanitizer runtimes.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+      -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
 endfunction()
 
 # hv_win_executable(target): a Windows program that needs no DLL beyond Windows' own.

@@ -8,7 +8,11 @@
 //  - the encoder writes nothing outside the destination sizes stated below;
 //  - the decoder never reads outside [src, src + srcSize) nor writes outside
 //    [dst, dst + dstCapacity), whatever the bytes. Malformed input gives a negative
-//    RleResult instead of a byte count; nothing is thrown.
+//    RleResult instead of a byte count; nothing is thrown. Bytes of dst past the
+//    returned count (inside dstCapacity) may have been overwritten: short stretches
+//    are moved in fixed-size pieces;
+//  - the decoder checks per run and per literal stretch, so a well-formed block costs
+//    little more than copying its literals and filling its runs.
 #pragma once
 
 #include <cstddef>
@@ -19,18 +23,20 @@ constexpr std::size_t kRleBlockSize = 65533;
 
 // Negative results of the decoder.
 enum RleResult : std::ptrdiff_t {
-  kRleBadHeader = -1,       // the header does not fit the block (too short, H past the end)
-  kRleTruncatedRun = -2,    // a run code is cut off by the end of its block or data area
-  kRleBadPositionList = -3, // odd list length, positions out of order or outside the data area
-  kRleOverrun = -4,         // the decoded bytes would not fit the destination
-  kRleBadLength = -5,       // a block length word runs past the end of the block sequence
+  kRleBadHeader = -1,        // the header does not fit the block (too short, H past the end)
+  kRleTruncatedRun = -2,     // a run code is cut off by the end of its block or data area
+  kRleBadPositionList = -3,  // odd list length, positions out of order or outside the data area
+  kRleOverrun = -4,          // the decoded bytes would not fit the destination
+  kRleBadLength = -5,        // a block length word runs past the end of the block sequence
 };
 
 // Text for a negative RleResult, for error messages.
 const char* RleResultText(std::ptrdiff_t result);
 
-// Codes one block of 1 to kRleBlockSize bytes. dst must have room for srcSize + 2
-// bytes. Returns the coded length, header included (at most srcSize + 2).
+// Codes one block of 1 to kRleBlockSize bytes (larger blocks cannot be coded: their
+// run positions would not fit 16 bits). dst must have room for srcSize + 2 bytes.
+// Returns the coded length, header included (at most srcSize + 2). Zero bytes give
+// the 2-byte block 00 00, which decodes to nothing.
 std::size_t EncodeBlock(const std::uint8_t* src, std::uint8_t* dst, std::size_t srcSize);
 
 // Decodes one coded block of srcSize bytes into at most dstCapacity bytes.
@@ -42,13 +48,15 @@ std::ptrdiff_t DecodeBlock(const std::uint8_t* src, std::uint8_t* dst, std::size
 // max(N, 255) + 4 + 4 * max(1, ceil(N / 65533)); never less than 263.
 std::size_t CompressBound(std::size_t srcSize);
 
-// Writes the framed stream of srcSize bytes: the 32-bit little-endian size, then one
-// 16-bit length word and one coded block per block. dst must hold CompressBound(srcSize)
-// bytes. Returns the length of the framed stream.
+// Writes the framed stream of srcSize bytes (at most UINT32_MAX): the 32-bit
+// little-endian size, then one 16-bit length word and one coded block per block of
+// kRleBlockSize bytes. dst must hold CompressBound(srcSize) bytes. Returns the length
+// of the framed stream.
 std::size_t CompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std::size_t srcSize);
 
 // Decodes a block sequence (the framed stream less its 4-byte size) of srcSize bytes
 // into at most dstCapacity bytes. Returns the number of bytes written (the caller
-// compares it with the stored size), or a negative RleResult.
+// compares it with the stored size), or a negative RleResult. An empty sequence
+// decodes to 0 bytes.
 std::ptrdiff_t DecompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std::size_t srcSize,
                                 std::size_t dstCapacity);

@@ -1,0 +1,69 @@
+// The framed stream: a 32-bit size, then a length word and a coded block per block.
+#include <cassert>
+
+#include "codec/rlebytes.h"
+#include "codec/rlecodec.h"
+
+namespace {
+
+constexpr std::size_t kSizeFieldSize = 4;
+constexpr std::size_t kLengthWordSize = 2;
+
+}  // namespace
+
+const char* RleResultText(std::ptrdiff_t result) {
+  switch (result) {
+    case kRleBadHeader:
+      return "block header does not fit the block";
+    case kRleTruncatedRun:
+      return "run code cut off";
+    case kRleBadPositionList:
+      return "bad run position list";
+    case kRleOverrun:
+      return "decoded data larger than its destination";
+    case kRleBadLength:
+      return "block length past the end of the data";
+    default:
+      return result < 0 ? "unknown codec error" : "no error";
+  }
+}
+
+std::size_t CompressBound(std::size_t srcSize) {
+  const std::size_t blocks = (srcSize + kRleBlockSize - 1) / kRleBlockSize;
+  return (srcSize > 255 ? srcSize : 255) + kSizeFieldSize +
+         (kSizeFieldSize * (blocks > 1 ? blocks : 1));
+}
+
+std::size_t CompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std::size_t srcSize) {
+  assert(srcSize <= UINT32_MAX);
+  rle::StoreLe32(dst, static_cast<std::uint32_t>(srcSize));
+  std::size_t written = kSizeFieldSize;
+  for (std::size_t pos = 0; pos < srcSize;) {
+    const std::size_t blockSize = srcSize - pos < kRleBlockSize ? srcSize - pos : kRleBlockSize;
+    const std::size_t coded = EncodeBlock(src + pos, dst + written + kLengthWordSize, blockSize);
+    rle::StoreLe16(dst + written, coded);
+    written += kLengthWordSize + coded;
+    pos += blockSize;
+  }
+  return written;
+}
+
+std::ptrdiff_t DecompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std::size_t srcSize,
+                                std::size_t dstCapacity) {
+  // Capped so that the byte count always fits the signed result.
+  constexpr auto kMaxResult = static_cast<std::size_t>(PTRDIFF_MAX);
+  const std::size_t capacity = dstCapacity < kMaxResult ? dstCapacity : kMaxResult;
+  std::size_t decoded = 0;
+  for (std::size_t pos = 0; pos < srcSize;) {
+    if (srcSize - pos < kLengthWordSize) return kRleBadLength;
+    const std::size_t blockSize = rle::LoadLe16(src + pos);
+    pos += kLengthWordSize;
+    if (blockSize > srcSize - pos) return kRleBadLength;
+    const std::ptrdiff_t written =
+        DecodeBlock(src + pos, dst + decoded, blockSize, capacity - decoded);
+    if (written < 0) return written;
+    decoded += static_cast<std::size_t>(written);
+    pos += blockSize;
+  }
+  return static_cast<std::ptrdiff_t>(decoded);
+}
