@@ -5,13 +5,14 @@
 #include <optional>
 #include <string>
 
+#include "installer/ProductBindings.h"
+#include "installer/ProductSchemas.h"
 #include "installer/StoredDescription.h"
 #include "installer/Unit1.h"
 #include "installer/Win32Desktop.h"
 #include "system/winapi.h"
 #include "toolkit/Application.h"
 #include "toolkit/DescriptionFormat.h"
-#include "toolkit/ProductBindings.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ int RunInstaller(TSpanStream& description) {
   try {
     application.Initialize();
     application.SetTitle(kApplicationTitle);
-    AddProductBindings(application.Classes());
+    application.AddClasses(AddProductSchemas, AddProductBindings);
     FormServicePack = application.CreateForm<TFormServicePack>("TFormServicePack", description);
     application.Run();
     return ecClosed;

@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
-#include "toolkit/ClassSchemas.h"
 #include "toolkit/Form.h"
 #include "toolkit/ToolkitBindings.h"
+#include "toolkit/ToolkitSchemas.h"
 
 TApplication* Application = nullptr;
 
@@ -13,7 +13,7 @@ constexpr char kWindowClass[] = "HvApplication";
 }  // namespace
 
 TApplication::TApplication() : TComponent(nullptr) {
-  AddAllSchemas(schemas_);
+  AddToolkitSchemas(schemas_);
   AddToolkitBindings(bindings_);
   Application = this;
 }
@@ -24,6 +24,12 @@ TApplication::~TApplication() {
   // At the end of the program a window the system will not destroy goes with the process.
   if (window_ && !DestroyWindow(window_)) window_ = nullptr;
   if (Application == this) Application = nullptr;
+}
+
+void TApplication::AddClasses(const std::function<void(SchemaRegistry&)>& addSchemas,
+                              const std::function<void(BindingRegistry&)>& addBindings) {
+  if (addSchemas) addSchemas(schemas_);
+  if (addBindings) addBindings(bindings_);
 }
 
 void TApplication::Initialize() {

@@ -6,6 +6,7 @@
 // it ends Run().
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,8 +29,11 @@ class TApplication : public TComponent {
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title);
 
-  // The schemas and bindings of every class descriptions may name: the toolkit's
-  // from the start; a program adds its own (AddProductBindings) before CreateForm.
+  // The classes descriptions may name. The toolkit's are there from the start; a
+  // program adds its own before CreateForm. Their schemas go in first: each binding
+  // is checked against its schema as it is made. Either may be left empty.
+  void AddClasses(const std::function<void(SchemaRegistry&)>& addSchemas,
+                  const std::function<void(BindingRegistry&)>& addBindings);
   BindingRegistry& Classes() { return bindings_; }
   const SchemaRegistry& Schemas() const { return schemas_; }
 
@@ -56,7 +60,8 @@ class TApplication : public TComponent {
   TForm* MainForm() const { return mainForm_; }
 
   // A form class publishes nothing beyond TForm's: its schema and binding are made
-  // here, once (the installer's window is already in the product's schemas).
+  // here, once. A program may declare the schema itself, among the classes of its
+  // descriptions that the description compiler must know.
   template <class T>
   void RegisterFormClass(const std::string& className) {
     if (!schemas_.FindClass(className)) schemas_.AddClass(className, "TForm");

@@ -1,4 +1,4 @@
-#include "toolkit/ClassSchemas.h"
+#include "toolkit/ToolkitSchemas.h"
 #include "toolkit/Color.h"
 
 void AddToolkitSchemas(SchemaRegistry& schemas) {
@@ -103,9 +103,4 @@ void AddToolkitSchemas(SchemaRegistry& schemas) {
       .String("InitialDir")
       .Set("Options", openOptions, (1u << 2) | (1u << 19))  // ofHideReadOnly, ofEnableSizing
       .String("Title");
-}
-
-void AddAllSchemas(SchemaRegistry& schemas) {
-  AddToolkitSchemas(schemas);
-  AddProductSchemas(schemas);
 }

@@ -17,7 +17,8 @@
 #include <vector>
 
 #include "DescriptionCompiler.h"
-#include "toolkit/ClassSchemas.h"
+#include "installer/ProductSchemas.h"
+#include "toolkit/ToolkitSchemas.h"
 
 namespace {
 
@@ -76,8 +77,10 @@ int main(int argc, char** argv) {
   }
   const std::string text(source.begin(), source.end());
 
+  // Every class a description of this product can name.
   SchemaRegistry schemas;
-  AddAllSchemas(schemas);
+  AddToolkitSchemas(schemas);
+  AddProductSchemas(schemas);
   CompiledDescription compiled;
   try {
     for (const std::string& formClass : options.formClasses) {

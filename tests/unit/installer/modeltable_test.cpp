@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "installer/ProductSchemas.h"
 #include "installer/TXTDat.h"
 #include "installer/TXTDatBinding.h"
-#include "toolkit/ClassSchemas.h"
 #include "toolkit/StringList.h"
+#include "toolkit/ToolkitSchemas.h"
 
 namespace {
 
@@ -53,7 +54,8 @@ TEST(TXTDat, AssigningLinesCopiesThem) {
 
 TEST(TXTDat, LoadsItsLinesFromAWindowDescription) {
   SchemaRegistry schemas;
-  AddAllSchemas(schemas);
+  AddToolkitSchemas(schemas);
+  AddProductSchemas(schemas);
   BindingRegistry bindings(schemas);
   AddTXTDatBinding(bindings);
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "button/MyButton.h"
+#include "installer/ProductBindings.h"
+#include "installer/ProductSchemas.h"
 #include "installer/TXTDat.h"
 #include "storage/FileStorage.h"
 #include "storage/StoredData.h"
@@ -22,7 +24,6 @@
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/OpenDialog.h"
-#include "toolkit/ProductBindings.h"
 #include "toolkit/ResourceStream.h"
 #include "toolkit/RichEdit.h"
 #include "toolkit/Screen.h"
@@ -51,7 +52,7 @@ class Toolkit : public ::testing::Test {
   void SetUp() override {
     app.Initialize();
     app.SetTitle("Toolkit test");
-    AddProductBindings(app.Classes());
+    app.AddClasses(AddProductSchemas, AddProductBindings);
   }
   TApplication app;
 };
@@ -72,6 +73,26 @@ std::string TextOf(HWND window) {
 
 TEST_F(Toolkit, EveryPublishedPropertyOfEveryClassIsBound) {
   EXPECT_EQ(app.Classes().Unbound(), std::vector<std::string>{});
+}
+
+// The toolkit knows nothing of the product: a description naming the product's
+// classes is refused until the program adds them.
+TEST(Application, KnowsOnlyTheToolkitsClassesUntilTheProgramAddsItsOwn) {
+  TApplication app;
+  app.Initialize();
+  EXPECT_NE(app.Classes().ByName("TComboBox"), nullptr);
+  for (const char* productClass : {"TXMButton", "TFileStorage", "TTXTDat", "TFormServicePack"}) {
+    EXPECT_EQ(app.Schemas().FindClass(productClass), nullptr) << productClass;
+    EXPECT_EQ(app.Classes().ByName(productClass), nullptr) << productClass;
+  }
+  EXPECT_EQ(app.Classes().Unbound(), std::vector<std::string>{});
+  EXPECT_THROW(app.CreateForm<TTestForm>("TTestForm"), EDescriptionError);
+  EXPECT_EQ(app.MainForm(), nullptr);
+
+  app.AddClasses(AddProductSchemas, AddProductBindings);
+  EXPECT_NE(app.Classes().ByName("TXMButton"), nullptr);
+  EXPECT_EQ(app.Classes().Unbound(), std::vector<std::string>{});
+  EXPECT_NE(app.CreateForm<TTestForm>("TTestForm"), nullptr);
 }
 
 TEST_F(Toolkit, TheResourceDescriptionBuildsTheFormAndWritesBackTheSameBytes) {

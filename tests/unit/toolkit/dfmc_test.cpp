@@ -10,9 +10,10 @@
 
 #include "DescriptionCompiler.h"
 #include "ProbeComponents.h"
-#include "toolkit/ClassSchemas.h"
+#include "installer/ProductSchemas.h"
 #include "toolkit/DescriptionLoader.h"
 #include "toolkit/DescriptionReader.h"
+#include "toolkit/ToolkitSchemas.h"
 
 namespace {
 
@@ -233,7 +234,8 @@ TEST(Dfmc, CompilesTheProductClasses) {
 end
 )";
   SchemaRegistry schemas;
-  AddAllSchemas(schemas);
+  AddToolkitSchemas(schemas);
+  AddProductSchemas(schemas);
   const CompiledDescription compiled = CompileDescription(source, "Unit1.txt", {folder.Path()}, schemas);
   const auto paths = PathsOf(compiled.bytes);
   ASSERT_EQ(paths.size(), 5u);
@@ -253,7 +255,8 @@ end
 
 TEST(Dfmc, TheDocumentedExampleCompilesToTheDocumentedBytes) {
   SchemaRegistry schemas;
-  AddAllSchemas(schemas);
+  AddToolkitSchemas(schemas);
+  AddProductSchemas(schemas);
   const std::vector<std::uint8_t> expected = {
       'H', 'V', 'W', 'D', 1, 0, 0, 0, 2, 0, 0, 0,
       16, 'T', 'F', 'o', 'r', 'm', 'S', 'e', 'r', 'v', 'i', 'c', 'e', 'P', 'a', 'c', 'k', 1, 'F',

@@ -3,9 +3,10 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "installer/ProductBindings.h"
+#include "installer/ProductSchemas.h"
 #include "installer/StoredDescription.h"
 #include "toolkit/ComboBox.h"
-#include "toolkit/ProductBindings.h"
 
 namespace window_test {
 
@@ -19,7 +20,7 @@ TInstallerImage::~TInstallerImage() { FreeLibrary(module_); }
 void InstallerWindow::SetUp() {
   application_.Initialize();
   application_.SetTitle("Halvora plugin");
-  AddProductBindings(application_.Classes());
+  application_.AddClasses(AddProductSchemas, AddProductBindings);
   application_.RegisterFormClass<TFormServicePack>("TFormServicePack");
   std::optional<TSpanStream> description = CheckedDescription(image_.Module());
   ASSERT_TRUE(description.has_value());

@@ -1,7 +1,7 @@
-#include "toolkit/ProductBindings.h"
+#include "installer/ProductBindings.h"
 
 #include "button/MyButton.h"
-#include "installer/TXTDat.h"
+#include "installer/TXTDatBinding.h"
 #include "storage/FileStorage.h"
 #include "toolkit/ToolkitBindings.h"
 
@@ -51,7 +51,5 @@ void BindFileStorage(BindingRegistry& bindings) {
 void AddProductBindings(BindingRegistry& bindings) {
   BindGlyphButton(bindings);
   BindFileStorage(bindings);
-  ClassBinder<TTXTDat>(bindings, "TTXTDat")
-      .Creatable()
-      .Property("Lines", [](TTXTDat& t) { return t.Lines(); }, &TTXTDat::SetLines);
+  AddTXTDatBinding(bindings);
 }

@@ -1,4 +1,4 @@
-#include "toolkit/ClassSchemas.h"
+#include "installer/ProductSchemas.h"
 
 void AddProductSchemas(SchemaRegistry& schemas) {
   const TypeNames& bitmapKind = schemas.AddNames("TBitmapKind", {"bkNone", "bkCustom", "bkOk", "bkCancel", "bkHelp"});
