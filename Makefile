@@ -24,7 +24,7 @@ win: native
 
 fuzz-build: bootstrap
 	@cmake --preset fuzz >/dev/null
-	@cmake --build build/fuzz -j $(JOBS)
+	@cmake --build build/fuzz -j $(JOBS) --target fuzzers
 
 test: native win fuzz-build
 	@scripts/run-tests.sh $(FUZZ_SECS)

@@ -28,3 +28,16 @@ else
   inputs+=(--synthetic)
 fi
 "$codec_bench" "${inputs[@]}" "$@"
+
+echo
+echo "== start-up benchmark (Windows build under Wine)"
+win=${HV_WIN_BUILD:-build/win}
+if [ ! -f "$win/bin/startup_bench.exe" ] || [ ! -f "$win/bin/HalvoraPluginInstaller.exe" ]; then
+  echo "run-bench: $win/bin has no startup_bench.exe or installer: run make win first" >&2
+  exit 1
+fi
+decoded=$(awk '!/^[ \t]*#/ && NF == 3 { sum += $3 } END { print sum }' resources/payload-manifest.txt)
+winpath() { echo "Z:$(readlink -f "$1" | tr / '\\')"; }
+scripts/wine-prefix.sh
+xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-run.sh "$win/bin/startup_bench.exe" \
+  "$(winpath "$win/bin/HalvoraPluginInstaller.exe")" "$(winpath "$win/bin/minimal_window.exe")" "$decoded" 7

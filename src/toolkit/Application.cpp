@@ -35,6 +35,10 @@ void TApplication::AddClasses(const std::function<void(SchemaRegistry&)>& addSch
 void TApplication::Initialize() {
   if (window_) return;
   const HINSTANCE instance = GetModuleHandleA(nullptr);
+  icon_ = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                        GetSystemMetrics(SM_CYICON), LR_SHARED));
+  smallIcon_ = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   if (!GetClassInfoExA(instance, kWindowClass, &wc)) {
@@ -42,7 +46,8 @@ void TApplication::Initialize() {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &TApplication::WindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    wc.hIcon = icon_;
+    wc.hIconSm = smallIcon_;
     wc.lpszClassName = kWindowClass;
     if (!RegisterClassExA(&wc)) throw std::runtime_error("cannot register the application window class");
   }

@@ -79,6 +79,10 @@ class TApplication : public TComponent {
   // A message box owned by the application window.
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
+  // The program's icon (the executable's icon resource MAINICON), for the taskbar
+  // button and the forms; null when the executable has none.
+  HICON Icon(bool small) const { return small ? smallIcon_ : icon_; }
+
  private:
   TForm* Adopt(TForm* form);
   bool Dispatch(MSG& message);
@@ -87,6 +91,8 @@ class TApplication : public TComponent {
   SchemaRegistry schemas_;
   BindingRegistry bindings_{schemas_};
   HWND window_ = nullptr;
+  HICON icon_ = nullptr;       // shared resource icons: the system frees them
+  HICON smallIcon_ = nullptr;
   std::string title_;
   TForm* mainForm_ = nullptr;
 };

@@ -78,6 +78,16 @@ void TForm::SetClientSize(int width, int height) {
   SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
 }
 
+// The form shows the program's icon in the task switcher, like the taskbar button.
+void TForm::HandleCreated() {
+  TWinControl::HandleCreated();
+  if (!Application) return;
+  if (HICON big = Application->Icon(false)) SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  if (HICON small = Application->Icon(true)) {
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  }
+}
+
 void TForm::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.Style = WindowStyle() | (Visible() ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED);

@@ -70,6 +70,7 @@ class TForm : public TWinControl {
 
   void Loaded() override;
   void CreateParams(TCreateParams& params) override;
+  void HandleCreated() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void VisibleChanged() override;
 

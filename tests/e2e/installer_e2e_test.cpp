@@ -97,6 +97,10 @@ TEST(InstallerWindow, StartsWithTheModelListAndInstallDisabled) {
   EXPECT_TRUE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
   EXPECT_FALSE(style & WS_THICKFRAME);
+  // The taskbar button belongs to the hidden application window that owns the form.
+  HWND application = GetWindow(installer.Form(), GW_OWNER);
+  ASSERT_NE(application, nullptr);
+  EXPECT_EQ(TextOf(application), "Halvora plugin");
 
   ASSERT_NE(installer.Combo(), nullptr);
   ASSERT_EQ(ComboCount(installer.Combo()), 28);
@@ -183,8 +187,8 @@ INSTANTIATE_TEST_SUITE_P(Models, SuccessfulInstall,
                                          ModelCase{"D850", "Type0022.md3", "FileStoPTP3"},
                                          ModelCase{"D810A", "Type0014.md3", "FileStoPTP1"},
                                          ModelCase{"D300S+DSUSB", "Type0001.md3", "FileStoPTP1"}),
-                         [](const auto& info) {
-                           std::string name = info.param.model;
+                         [](const testing::TestParamInfo<ModelCase>& param) {
+                           std::string name = param.param.model;
                            for (char& ch : name) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
                            return name;
                          });

@@ -246,6 +246,15 @@ TEST_F(InstallerWindow, HoldsThePayloadOfTheManifestDecoded) {
   EXPECT_EQ(total, 21184673);
 }
 
+TEST_F(InstallerWindow, TakesTheProgramsIconForTheTaskbarAndTheTaskSwitcher) {
+  const HICON icon = application_.Icon(false);
+  ASSERT_NE(icon, nullptr);
+  ASSERT_NE(application_.Icon(true), nullptr);
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(application_.Handle(), GCLP_HICON)), icon);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(FormWindow(), WM_GETICON, ICON_BIG, 0)), icon);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(FormWindow(), WM_GETICON, ICON_SMALL, 0)), application_.Icon(true));
+}
+
 TEST_F(InstallerWindow, CloseHidesTheWindow) {
   SendMessageA(Form().ButQuit->Handle(), BM_CLICK, 0, 0);
   Pump(50);
