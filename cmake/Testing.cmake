@@ -17,6 +17,11 @@ function(hv_test name)
   hv_static_runtime(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  if(WIN32)
+    # Windows tests share one Wine desktop: focus, foreground and screen reads of one
+    # would be disturbed by the windows of another, so they run one at a time.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_desktop)
+  endif()
   if(T_TIMEOUT)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   else()
