@@ -28,3 +28,10 @@ function(hv_test name)
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   endif()
 endfunction()
+
+# hv_wine_path(out unix_path): the path as a Windows program under Wine sees it
+# (the Unix file system is drive Z:), for test programs that open build outputs.
+function(hv_wine_path out unix_path)
+  string(REPLACE "/" "\\\\" windows_path "${unix_path}")
+  set(${out} "Z:${windows_path}" PARENT_SCOPE)
+endfunction()

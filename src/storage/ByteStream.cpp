@@ -65,6 +65,15 @@ std::size_t CheckedPosition(std::int64_t position, std::size_t size) {
   return static_cast<std::size_t>(position);
 }
 
+// Shared by the in-memory streams: count bytes in place, or none when fewer remain.
+const std::uint8_t* LendBytes(const std::uint8_t* data, std::size_t size, std::size_t& position,
+                              std::size_t count) {
+  if (count > size - position) return nullptr;
+  const std::uint8_t* const bytes = data + position;
+  position += count;
+  return bytes;
+}
+
 }  // namespace
 
 // ---- TMemoryStream ----------------------------------------------------------
@@ -125,10 +134,7 @@ void TMemoryStream::Seek(std::int64_t position) {
 }
 
 const std::uint8_t* TMemoryStream::Lend(std::size_t count) {
-  if (count > size_ - position_) return nullptr;
-  const std::uint8_t* const bytes = data_ + position_;
-  position_ += count;
-  return bytes;
+  return LendBytes(data_, size_, position_, count);
 }
 
 void TMemoryStream::SetSize(std::size_t size) {
@@ -176,10 +182,7 @@ void TSpanStream::Seek(std::int64_t position) {
 }
 
 const std::uint8_t* TSpanStream::Lend(std::size_t count) {
-  if (count > size_ - position_) return nullptr;
-  const std::uint8_t* const bytes = data_ + position_;
-  position_ += count;
-  return bytes;
+  return LendBytes(data_, size_, position_, count);
 }
 
 // ---- TFileStream ------------------------------------------------------------
