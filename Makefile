@@ -2,6 +2,8 @@
 # Every target first makes sure the machine has what it needs (scripts/bootstrap.sh).
 
 JOBS      ?= $(shell nproc)
+# A folder of the real plugin files (one subfolder per stored-file set); empty: stand-ins.
+PAYLOAD   ?=
 FUZZ_SECS ?= 30
 XVFB      := xvfb-run -a -s "-screen 0 1280x1024x24"
 
@@ -13,13 +15,13 @@ bootstrap:
 	@scripts/bootstrap.sh
 
 native: bootstrap
-	@cmake --preset native >/dev/null
+	@cmake --preset native -DHV_PAYLOAD_DIR="$(PAYLOAD)" >/dev/null
 	@cmake --build build/native -j $(JOBS)
 
 # The Windows build uses the host tools of the native build (sfpack, the
 # description compiler, the stand-in payload generator).
 win: native
-	@cmake --preset win >/dev/null
+	@cmake --preset win -DHV_PAYLOAD_DIR="$(PAYLOAD)" >/dev/null
 	@cmake --build build/win -j $(JOBS)
 
 fuzz-build: bootstrap
