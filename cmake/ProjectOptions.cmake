@@ -23,9 +23,10 @@ function(hv_settings target)
   endif()
 endfunction()
 
-# hv_win_executable(target): a Windows program that needs no DLL beyond Windows' own.
+# hv_static_runtime(target): a Windows program that needs no DLL beyond Windows' own.
 function(hv_static_runtime target)
   if(WIN32)
-    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    # No time stamp in the PE header either: the same sources give the same bytes.
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
   endif()
 endfunction()
