@@ -9,7 +9,6 @@ packages=(
   wine wine32 xvfb xauth fonts-wine fonts-liberation2
   googletest libgtest-dev libbenchmark-dev liblz4-dev
   clang libclang-rt-14-dev
-  imagemagick
 )
 
 missing=()
