@@ -33,8 +33,11 @@ BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
   auto& search = *reinterpret_cast<WindowSearch*>(param);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  // The installer's hidden application window has no caption bar; wait for a real one.
-  if (owner == search.processId && IsWindowVisible(window) && (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION)) {
+  // The installer's application window is visible too (it carries the taskbar button)
+  // but has no size; the window a person sees has a caption and an area.
+  RECT bounds{};
+  if (owner == search.processId && IsWindowVisible(window) && (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) &&
+      GetWindowRect(window, &bounds) && bounds.right > bounds.left && bounds.bottom > bounds.top) {
     search.found = window;
     return FALSE;
   }
