@@ -65,6 +65,18 @@ std::size_t CheckedPosition(std::int64_t position, std::size_t size) {
   return static_cast<std::size_t>(position);
 }
 
+// Shared by the in-memory streams: a plain read, as many bytes as remain up to count.
+std::size_t ReadBytes(const std::uint8_t* data, std::size_t size, std::size_t& position, void* buffer,
+                      std::size_t count) {
+  const std::size_t available = size - position;
+  const std::size_t delivered = count < available ? count : available;
+  if (delivered != 0) {
+    std::memcpy(buffer, data + position, delivered);
+    position += delivered;
+  }
+  return delivered;
+}
+
 // Shared by the in-memory streams: count bytes in place, or none when fewer remain.
 const std::uint8_t* LendBytes(const std::uint8_t* data, std::size_t size, std::size_t& position,
                               std::size_t count) {
@@ -100,13 +112,7 @@ TMemoryStream::~TMemoryStream() {
 }
 
 std::size_t TMemoryStream::Read(void* buffer, std::size_t count) {
-  const std::size_t available = size_ - position_;
-  const std::size_t delivered = count < available ? count : available;
-  if (delivered != 0) {
-    std::memcpy(buffer, data_ + position_, delivered);
-    position_ += delivered;
-  }
-  return delivered;
+  return ReadBytes(data_, size_, position_, buffer, count);
 }
 
 void TMemoryStream::Write(const void* buffer, std::size_t count) {
@@ -164,13 +170,7 @@ TSpanStream::TSpanStream(const void* data, std::size_t size)
     : data_(static_cast<const std::uint8_t*>(data)), size_(size) {}
 
 std::size_t TSpanStream::Read(void* buffer, std::size_t count) {
-  const std::size_t available = size_ - position_;
-  const std::size_t delivered = count < available ? count : available;
-  if (delivered != 0) {
-    std::memcpy(buffer, data_ + position_, delivered);
-    position_ += delivered;
-  }
-  return delivered;
+  return ReadBytes(data_, size_, position_, buffer, count);
 }
 
 void TSpanStream::Write(const void*, std::size_t) {
