@@ -45,14 +45,6 @@ struct PreparedInput {
   }
 };
 
-void CountBlockModes(PreparedInput& prepared, const std::uint8_t* framed, std::size_t size) {
-  for (std::size_t pos = 4; pos + 2 <= size;) {
-    const std::size_t length = framed[pos] | (framed[pos + 1] << 8);
-    const std::size_t header = framed[pos + 2] | (framed[pos + 3] << 8);
-    ++(header < 256 ? prepared.escapeBlocks : prepared.positionListBlocks);
-    pos += 2 + length;
-  }
-}
 
 PreparedInput Prepare(BenchInput input) {
   PreparedInput prepared;
@@ -77,7 +69,9 @@ PreparedInput Prepare(BenchInput input) {
     std::uint8_t* const framed = prepared.rle.data() + prepared.rleOffsets[i];
     const std::size_t rleSize = CompressBuffer(file, framed, sizes[i]);
     prepared.rleSizes.push_back(rleSize);
-    CountBlockModes(prepared, framed, rleSize);
+    const RleBlockModes modes = CountBlockModes(framed + 4, rleSize - 4);
+    prepared.positionListBlocks += modes.positionList;
+    prepared.escapeBlocks += modes.escape;
     const std::ptrdiff_t decoded = DecompressBuffer(
         framed + 4, prepared.output.data() + prepared.fileOffsets[i], rleSize - 4, sizes[i]);
     if (decoded != static_cast<std::ptrdiff_t>(sizes[i]) ||

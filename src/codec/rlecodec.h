@@ -60,3 +60,14 @@ std::size_t CompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std::size
 // decodes to 0 bytes.
 std::ptrdiff_t DecompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std::size_t srcSize,
                                 std::size_t dstCapacity);
+
+// How many blocks of a block sequence are coded in each mode, for reports (sfpack
+// list, the benchmark). Reads only length and header words, never outside
+// [src, src + srcSize); a block whose length runs past the end is counted and ends
+// the walk.
+struct RleBlockModes {
+  std::size_t positionList = 0;
+  std::size_t escape = 0;
+  std::size_t Total() const { return positionList + escape; }
+};
+RleBlockModes CountBlockModes(const std::uint8_t* src, std::size_t srcSize);

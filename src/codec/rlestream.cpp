@@ -67,3 +67,19 @@ std::ptrdiff_t DecompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std:
   }
   return static_cast<std::ptrdiff_t>(decoded);
 }
+
+RleBlockModes CountBlockModes(const std::uint8_t* src, std::size_t srcSize) {
+  // An escape-mode header is the escape byte, below 256; a position-list header is
+  // the end of a data area that holds all 256 values, so at least 258.
+  constexpr std::uint16_t kFirstPositionListHeader = 256;
+  constexpr std::size_t kHeaderSize = 2;
+  RleBlockModes modes;
+  for (std::size_t offset = 0; srcSize - offset >= kLengthWordSize + kHeaderSize;) {
+    const std::size_t coded = rle::LoadLe16(src + offset);
+    ++(rle::LoadLe16(src + offset + kLengthWordSize) >= kFirstPositionListHeader ? modes.positionList
+                                                                                : modes.escape);
+    if (coded > srcSize - offset - kLengthWordSize) break;
+    offset += kLengthWordSize + coded;
+  }
+  return modes;
+}

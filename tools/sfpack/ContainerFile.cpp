@@ -4,12 +4,6 @@
 #include <new>
 #include <utility>
 
-namespace {
-
-constexpr std::uint16_t kFirstPositionListHeader = 256;
-
-}  // namespace
-
 TMemoryStream ReadWholeFile(const std::string& path) {
   try {
     TFileStream in(path, TFileStream::Mode::Read);
@@ -78,21 +72,3 @@ std::string FileCount(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " file" : " files");
 }
 
-BlockModes CountBlockModes(const std::uint8_t* sequence, std::size_t length) {
-  BlockModes modes;
-  std::size_t offset = 0;
-  while (length - offset >= 4) {
-    const std::size_t coded =
-        static_cast<std::size_t>(sequence[offset] | sequence[offset + 1] << 8);
-    const std::uint16_t header =
-        static_cast<std::uint16_t>(sequence[offset + 2] | sequence[offset + 3] << 8);
-    if (header >= kFirstPositionListHeader) {
-      ++modes.position_list;
-    } else {
-      ++modes.escape;
-    }
-    if (coded > length - offset - 2) break;
-    offset += 2 + coded;
-  }
-  return modes;
-}

@@ -34,10 +34,3 @@ LoadedContainer LoadContainer(const std::string& path);
 // "1 file", "21 files".
 std::string FileCount(std::size_t count);
 
-// Block counts of one block sequence, by coding mode.
-struct BlockModes {
-  std::size_t position_list = 0;
-  std::size_t escape = 0;
-  std::size_t Total() const { return position_list + escape; }
-};
-BlockModes CountBlockModes(const std::uint8_t* sequence, std::size_t length);

@@ -2,13 +2,14 @@
 
 #include "CommandLine.h"
 #include "ContainerFile.h"
+#include "codec/rlecodec.h"
 
 namespace {
 
 struct Totals {
   std::int64_t size = 0;
   std::int64_t stored = 0;
-  BlockModes modes;
+  RleBlockModes modes;
 };
 
 void PrintSummary(std::ostream& out, const LoadedContainer& loaded, const Totals& totals) {
@@ -16,7 +17,7 @@ void PrintSummary(std::ostream& out, const LoadedContainer& loaded, const Totals
       << FileCount(loaded.container.files.size()) << ", " << totals.size << " bytes decoded, "
       << loaded.bytes.Size() << " bytes stored";
   if (loaded.container.compressed) {
-    out << ", " << totals.modes.Total() << " blocks (" << totals.modes.position_list
+    out << ", " << totals.modes.Total() << " blocks (" << totals.modes.positionList
         << " position-list, " << totals.modes.escape << " escape)";
   }
   out << '\n';
@@ -35,19 +36,19 @@ void ListOne(const std::string& path, bool summary_only, std::ostream& out) {
     const RecordSpan& span = loaded.spans[i];
     // S counts the size field too; the legacy layout stores the raw bytes.
     const std::size_t stored = span.end - span.sequence + (loaded.container.compressed ? 4 : 0);
-    BlockModes modes;
+    RleBlockModes modes;
     if (loaded.container.compressed) {
       modes = CountBlockModes(loaded.bytes.Data() + span.sequence, span.end - span.sequence);
     }
     totals.size += file.data.Size();
     totals.stored += static_cast<std::int64_t>(stored);
-    totals.modes.position_list += modes.position_list;
+    totals.modes.positionList += modes.positionList;
     totals.modes.escape += modes.escape;
     if (summary_only) continue;
     out << std::left << std::setw(24) << file.name << std::right << std::setw(11)
         << file.data.Size() << std::setw(11) << stored;
     if (loaded.container.compressed) {
-      out << std::setw(8) << modes.Total() << std::setw(15) << modes.position_list << std::setw(8)
+      out << std::setw(8) << modes.Total() << std::setw(15) << modes.positionList << std::setw(8)
           << modes.escape;
     }
     out << '\n';

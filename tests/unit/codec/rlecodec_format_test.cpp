@@ -161,3 +161,21 @@ TEST(RleFormat, CompressBoundTable) {
 }
 
 }  // namespace
+
+TEST(RleFormat, CountBlockModesReadsTheHeaderOfEachBlock) {
+  // First block: every value, so position-list mode; second: one byte, escape mode.
+  Bytes data = Ascending(0, 255) + Repeat(0x41, kRleBlockSize - 256) + Bytes{0x42};
+  const Bytes framed = Compress(data);
+  const Bytes sequence(framed.begin() + 4, framed.end());
+  const RleBlockModes modes = CountBlockModes(sequence.data(), sequence.size());
+  EXPECT_EQ(modes.positionList, 1u);
+  EXPECT_EQ(modes.escape, 1u);
+  EXPECT_EQ(modes.Total(), 2u);
+
+  // A length word that runs past the end counts its block and ends the walk; fewer
+  // than four bytes left are no block at all.
+  const Bytes cut(sequence.begin(), sequence.begin() + 10);
+  EXPECT_EQ(CountBlockModes(cut.data(), cut.size()).Total(), 1u);
+  EXPECT_EQ(CountBlockModes(sequence.data(), 3).Total(), 0u);
+  EXPECT_EQ(CountBlockModes(nullptr, 0).Total(), 0u);
+}
