@@ -199,7 +199,7 @@ void ExpectRefused(Installer& installer, const MessageBoxSeen& box, const std::s
   ASSERT_NE(box.window, nullptr);
   EXPECT_EQ(box.caption, "Error");
   EXPECT_EQ(box.text, text);
-  EXPECT_FALSE(FileExists(folder.Path() + "NkdPTP.dll"));
+  EXPECT_FALSE(PathExists(folder.Path() + "NkdPTP.dll"));
   EXPECT_TRUE(IsWindowEnabled(installer.InstallButton()));
   EXPECT_TRUE(IsWindowEnabled(installer.Combo()));
 }
@@ -276,7 +276,7 @@ TEST(RefusedInstall, WhenACommonFileIsHeldOpen) {
   // Files before the failing one stay written; the held file keeps its old bytes.
   EXPECT_EQ(ReadWholeFile(folder.Path() + "HVNik.dll"), Payload("FileStoOther", "HVNik.dll"));
   EXPECT_EQ(ReadWholeFile(folder.Path() + "dcrnik.dll"), std::string(10, '\0'));
-  EXPECT_FALSE(FileExists(folder.Path() + "d_nikon.dll"));
+  EXPECT_FALSE(PathExists(folder.Path() + "d_nikon.dll"));
   EXPECT_TRUE(IsWindowEnabled(installer.InstallButton()));
 }
 
@@ -308,8 +308,8 @@ TEST(DamagedInstaller, SaysSoAndEndsWithoutShowingTheWindow) {
   DWORD exitCode = 0;
   ASSERT_TRUE(damaged.WaitForExit(kStepTimeoutMs, &exitCode));
   EXPECT_NE(exitCode, 0u);
-  EXPECT_FALSE(FileExists(folder.Path() + "NkdPTP.dll"));
-  EXPECT_FALSE(FileExists(folder.Path() + "HVNik.dll"));
+  EXPECT_FALSE(PathExists(folder.Path() + "NkdPTP.dll"));
+  EXPECT_FALSE(PathExists(folder.Path() + "HVNik.dll"));
 }
 
 }  // namespace

@@ -27,18 +27,6 @@ void RecordingHost::ShowMessage(TMessageKind kind, const std::string& caption,
   messages.push_back({kind, caption, text, Busy()});
 }
 
-void MakeFileOfSize(const std::string& path, std::int64_t size) {
-  TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) throw std::runtime_error("cannot create " + path);
-  LARGE_INTEGER end;
-  end.QuadPart = size;
-  if (!SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) || !SetEndOfFile(file.Get()) ||
-      !file.Close()) {
-    throw std::runtime_error("cannot size " + path);
-  }
-}
-
 std::unique_ptr<TFileStorage> MakeFileSet(
     const std::vector<std::pair<std::string, std::string>>& files) {
   TMemoryStream container;

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/ScratchFolder.h"
 #include "installer/InstallerHost.h"
 #include "storage/FileStorage.h"
 
@@ -48,9 +49,6 @@ class RecordingHost : public InstallerHost {
 
   bool Busy() const { return !busyChanges.empty() && busyChanges.back(); }
 };
-
-// A file of exactly size bytes, made by moving its end rather than by writing.
-void MakeFileOfSize(const std::string& path, std::int64_t size);
 
 // A stored-file set read from an "SFP1" container that holds these files.
 std::unique_ptr<TFileStorage> MakeFileSet(

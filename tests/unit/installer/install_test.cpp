@@ -15,7 +15,6 @@
 
 namespace {
 
-using installer_test::MakeFileOfSize;
 using installer_test::MakeFileSet;
 using installer_test::RecordingHost;
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "HalvoraFolder.h"
 #include "UiDriver.h"
@@ -56,45 +57,23 @@ class PatchedInstaller {
   using Patch = std::function<void(std::string& exe, const StoredLayout& layout)>;
 
   explicit PatchedInstaller(const Patch& patch) {
-    char temp[MAX_PATH + 1] = {};
-    if (GetTempPathA(sizeof temp, temp) == 0) throw std::runtime_error("no temporary folder");
-    folder_ = std::string(temp) + "hv-startup-" + std::to_string(GetCurrentProcessId()) + "\\";
-    e2e::RemoveTree(folder_);
-    if (!CreateDirectoryA(folder_.c_str(), nullptr)) throw std::runtime_error("cannot create " + folder_);
-    std::string exe = e2e::ReadWholeFile(HV_INSTALLER_EXE);
-    patch(exe, Locate(exe, e2e::ReadWholeFile(HV_DESCRIPTION_FILE)));
-    WriteFile(Exe(), exe);
+    std::string exe = ReadWholeFile(HV_INSTALLER_EXE);
+    patch(exe, Locate(exe, ReadWholeFile(HV_DESCRIPTION_FILE)));
+    WriteWholeFile(Exe(), exe);
   }
-  ~PatchedInstaller() { e2e::RemoveTree(folder_); }
   PatchedInstaller(const PatchedInstaller&) = delete;
   PatchedInstaller& operator=(const PatchedInstaller&) = delete;
 
-  std::string Exe() const { return folder_ + "HalvoraPluginInstaller.exe"; }
+  std::string Exe() const { return folder_ / "HalvoraPluginInstaller.exe"; }
   // The names in the folder besides the executable itself.
   std::vector<std::string> OtherEntries() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA((folder_ + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-      const std::string name = entry.cFileName;
-      if (name != "." && name != ".." && name != "HalvoraPluginInstaller.exe") names.push_back(name);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    std::vector<std::string> names = FolderEntries(folder_.Path());
+    names.erase(std::remove(names.begin(), names.end(), "HalvoraPluginInstaller.exe"), names.end());
     return names;
   }
 
  private:
-  static void WriteFile(const std::string& path, const std::string& bytes) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != bytes.size()) throw std::runtime_error("cannot write " + path);
-  }
-
-  std::string folder_;
+  TScratchFolder folder_;  // removed with everything in it
 };
 
 struct StartOutcome {

@@ -7,6 +7,7 @@
 
 #include "TestNames.h"
 #include "system/DirectorySearch.h"
+#include "system/Handles.h"
 #include "system/SpecialFolders.h"
 
 TScratchFolder::TScratchFolder() : path_(TempFolder() + "hvtest-" + UniqueTestSuffix() + "\\") {
@@ -51,6 +52,18 @@ std::string ReadWholeFile(const std::string& path) {
 
 bool PathExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void MakeFileOfSize(const std::string& path, std::int64_t size) {
+  TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) throw std::runtime_error("cannot create " + path);
+  LARGE_INTEGER end;
+  end.QuadPart = size;
+  if (!SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) || !SetEndOfFile(file.Get()) ||
+      !file.Close()) {
+    throw std::runtime_error("cannot size " + path);
+  }
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder) {

@@ -2,6 +2,7 @@
 // the test, and whole-file reads and writes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,5 +30,8 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);
 // The file's bytes; throws std::runtime_error when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 bool PathExists(const std::string& path);
+// A file of the given size whose bytes are never written (they read as zeros): sizes
+// of megabytes without writing megabytes.
+void MakeFileOfSize(const std::string& path, std::int64_t size);
 // The names in a folder other than "." and "..", sorted.
 std::vector<std::string> FolderEntries(const std::string& folder);
