@@ -41,8 +41,10 @@ test-win: win
 test-fuzz: fuzz-build
 	@scripts/run-fuzzers.sh $(FUZZ_SECS)
 
+# With a display: the installer, for you to drive. Without one: a demo install of
+# MODEL (default D750) on a virtual screen, with screenshots in build/run/.
 run: win
-	@scripts/run-installer.sh
+	@MODEL="$(MODEL)" scripts/run-installer.sh
 
 bench: native win
 	@scripts/run-bench.sh

@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
 # What `make run` does once everything is built: prepares a demo Halvora 7
-# installation inside the project's Wine prefix and opens the installer there, on
-# your display when DISPLAY is set, else on a virtual one (Xvfb).
+# installation inside the project's Wine prefix, then
+#  - with a display (DISPLAY set): opens the installer there for you to drive;
+#  - without one: runs a demo install of MODEL (default D750) on a virtual screen
+#    (Xvfb) through build/win/bin/installer_demo.exe, which prints what happened
+#    and leaves a screenshot of each step in build/run/.
 #
-#   scripts/run-installer.sh [INSTALLER.EXE]     (default: build/win/bin/HalvoraPluginInstaller.exe)
+#   [MODEL=D850] scripts/run-installer.sh [INSTALLER.EXE]
+#                (default: build/win/bin/HalvoraPluginInstaller.exe)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
-installer=${1:-$root/build/win/bin/HalvoraPluginInstaller.exe}
-if [ ! -f "$installer" ]; then
-  echo "run-installer: $installer does not exist: build it first (make win)" >&2
-  exit 1
-fi
+installer=$(realpath -m "${1:-$root/build/win/bin/HalvoraPluginInstaller.exe}")
+demo=$root/build/win/bin/installer_demo.exe
+for program in "$installer" "$demo"; do
+  if [ ! -f "$program" ]; then
+    echo "run-installer: $program does not exist: build it first (make win)" >&2
+    exit 1
+  fi
+done
 
 export WINEPREFIX="${HV_WINEPREFIX:-$root/build/wineprefix}"
 "$here/wine-prefix.sh"
@@ -22,11 +29,21 @@ halvora="$WINEPREFIX/drive_c/Program Files/Veltro/Halvora 7"
 mkdir -p "$halvora"
 truncate -s 6000000 "$halvora/HALVORA.EXE"
 [ -f "$halvora/HV7.chm" ] || printf 'Halvora 7 help (demo stand-in)\n' >"$halvora/HV7.chm"
-
 echo "run-installer: a demo Halvora 7 is in $halvora"
-echo "run-installer: pick a model, press Install and open C:\\Program Files\\Veltro\\Halvora 7\\HALVORA.EXE"
+
 if [ -n "${DISPLAY:-}" ]; then
+  echo "run-installer: pick a model, press Install and open C:\\Program Files\\Veltro\\Halvora 7\\HALVORA.EXE"
   exec "$here/wine-run.sh" "$installer"
 fi
-echo "run-installer: DISPLAY is not set: the installer runs on a virtual screen; Ctrl+C ends it"
-exec xvfb-run -a -s "-screen 0 1280x1024x24" "$here/wine-run.sh" "$installer"
+
+model=${MODEL:-D750}
+echo "run-installer: DISPLAY is not set: a demo install of the $model on a virtual screen"
+# The demo runs in the project folder (drive Z: under Wine), so that the paths it
+# prints are relative to it.
+cd "$root"
+rm -rf build/run
+# Waiting for the Wine server to end lets Wine's desktop close before the virtual
+# screen goes, which it would otherwise report as a broken X connection.
+exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '"$@"; status=$?; wineserver -w; exit $status' \
+  demo "$here/wine-run.sh" "$demo" \
+  "Z:$installer" "$model" build/run 'C:\Program Files\Veltro\Halvora 7\HALVORA.EXE'

@@ -1,19 +1,13 @@
 #include "Screenshot.h"
 
+#include <zlib.h>
+
 #include <cstdio>
+#include <cstdlib>
 
 namespace e2e {
 
 namespace {
-
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0) {
-  crc = ~crc;
-  for (std::size_t i = 0; i < size; ++i) {
-    crc ^= data[i];
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
 
 void PutBE(std::vector<std::uint8_t>& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(value >> shift));
@@ -24,31 +18,55 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vecto
   const std::size_t typeAt = out.size();
   out.insert(out.end(), type, type + 4);
   out.insert(out.end(), body.begin(), body.end());
-  PutBE(out, Crc32(out.data() + typeAt, body.size() + 4));
+  PutBE(out, std::uint32_t(crc32(0, out.data() + typeAt, uInt(body.size() + 4))));
 }
 
-// zlib stream of stored deflate blocks: no compression library needed.
-std::vector<std::uint8_t> ZlibStored(const std::vector<std::uint8_t>& raw) {
-  std::vector<std::uint8_t> out{0x78, 0x01};
-  std::size_t at = 0;
-  do {
-    const std::size_t chunk = std::min<std::size_t>(65535, raw.size() - at);
-    const bool last = at + chunk == raw.size();
-    out.push_back(last ? 1 : 0);
-    out.push_back(std::uint8_t(chunk));
-    out.push_back(std::uint8_t(chunk >> 8));
-    out.push_back(std::uint8_t(~chunk));
-    out.push_back(std::uint8_t(~chunk >> 8));
-    out.insert(out.end(), raw.begin() + long(at), raw.begin() + long(at + chunk));
-    at += chunk;
-  } while (at < raw.size());
-  std::uint32_t a = 1, b = 0;
-  for (std::uint8_t byte : raw) {
-    a = (a + byte) % 65521;
-    b = (b + a) % 65521;
+// What PNG filter `filter` predicts for a byte from its neighbours to the left, above
+// and above-left.
+int Predicted(std::uint8_t filter, int left, int up, int upLeft) {
+  switch (filter) {
+    case 1:
+      return left;
+    case 2:
+      return up;
+    case 3:
+      return (left + up) / 2;
+    case 4: {  // Paeth
+      const int p = left + up - upLeft;
+      const int pa = std::abs(p - left), pb = std::abs(p - up), pc = std::abs(p - upLeft);
+      if (pa <= pb && pa <= pc) return left;
+      return pb <= pc ? up : upLeft;
+    }
+    default:
+      return 0;
   }
-  PutBE(out, (b << 16) | a);
-  return out;
+}
+
+// One scan line as PNG stores it: a filter byte, then the RGB bytes filtered by it.
+// Each line takes the filter whose bytes have the smallest sum as signed values,
+// the usual guess at what deflates best; flat window areas shrink to almost nothing.
+void PutFilteredLine(std::vector<std::uint8_t>& out, const std::uint8_t* line,
+                     const std::uint8_t* above, std::size_t size) {
+  constexpr std::size_t kPixel = 3;
+  std::vector<std::uint8_t> best;
+  long bestCost = -1;
+  for (std::uint8_t filter = 0; filter <= 4; ++filter) {
+    std::vector<std::uint8_t> candidate{filter};
+    long cost = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+      const int left = i >= kPixel ? line[i - kPixel] : 0;
+      const int up = above ? above[i] : 0;
+      const int upLeft = above && i >= kPixel ? above[i - kPixel] : 0;
+      const auto value = std::uint8_t(line[i] - Predicted(filter, left, up, upLeft));
+      candidate.push_back(value);
+      cost += value < 128 ? value : 256 - value;
+    }
+    if (bestCost < 0 || cost < bestCost) {
+      bestCost = cost;
+      best.swap(candidate);
+    }
+  }
+  out.insert(out.end(), best.begin(), best.end());
 }
 
 }  // namespace
@@ -98,24 +116,33 @@ Screenshot Capture(HWND window, bool client) {
 }
 
 bool SavePng(const Screenshot& shot, const std::string& path) {
-  std::vector<std::uint8_t> raw;
-  raw.reserve(std::size_t(shot.height) * (1 + std::size_t(shot.width) * 3));
-  for (int y = 0; y < shot.height; ++y) {
-    raw.push_back(0);  // filter: none
-    for (int x = 0; x < shot.width; ++x) {
-      const std::uint32_t p = shot.pixels[std::size_t(y) * std::size_t(shot.width) + std::size_t(x)];
-      raw.push_back(std::uint8_t(p >> 16));
-      raw.push_back(std::uint8_t(p >> 8));
-      raw.push_back(std::uint8_t(p));
-    }
+  const std::size_t lineSize = std::size_t(shot.width) * 3;
+  std::vector<std::uint8_t> rgb;
+  rgb.reserve(std::size_t(shot.height) * lineSize);
+  for (const std::uint32_t p : shot.pixels) {
+    rgb.insert(rgb.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
   }
+  std::vector<std::uint8_t> filtered;
+  filtered.reserve(std::size_t(shot.height) * (1 + lineSize));
+  for (int y = 0; y < shot.height; ++y) {
+    const std::uint8_t* line = rgb.data() + std::size_t(y) * lineSize;
+    PutFilteredLine(filtered, line, y > 0 ? line - lineSize : nullptr, lineSize);
+  }
+  uLongf deflatedSize = compressBound(uLong(filtered.size()));
+  std::vector<std::uint8_t> deflated(deflatedSize);
+  if (compress2(deflated.data(), &deflatedSize, filtered.data(), uLong(filtered.size()),
+                Z_BEST_COMPRESSION) != Z_OK) {
+    return false;
+  }
+  deflated.resize(deflatedSize);
+
   std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
   std::vector<std::uint8_t> header;
   PutBE(header, std::uint32_t(shot.width));
   PutBE(header, std::uint32_t(shot.height));
   header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
   PutChunk(png, "IHDR", header);
-  PutChunk(png, "IDAT", ZlibStored(raw));
+  PutChunk(png, "IDAT", deflated);
   PutChunk(png, "IEND", {});
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;

@@ -22,7 +22,7 @@ struct Screenshot {
 // from the screen (PrintWindow gives black under Wine), so the window must be on top.
 Screenshot Capture(HWND window, bool client);
 
-// An uncompressed (stored-deflate) RGB PNG; false when the file cannot be written.
+// An RGB PNG, deflated with zlib; false when the file cannot be written.
 bool SavePng(const Screenshot& shot, const std::string& path);
 
 }  // namespace e2e

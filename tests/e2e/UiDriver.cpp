@@ -168,7 +168,15 @@ HWND WaitForOpenDialog(DWORD processId, const std::string& title, DWORD timeoutM
 }
 
 void ChooseFile(HWND dialog, const std::string& path) {
+  TypeFileName(dialog, path);
+  PressOpen(dialog);
+}
+
+void TypeFileName(HWND dialog, const std::string& path) {
   SendMessageA(GetDlgItem(dialog, kFileNameField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+}
+
+void PressOpen(HWND dialog) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }

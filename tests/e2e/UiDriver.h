@@ -58,10 +58,12 @@ struct MessageBoxSeen {
 MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD timeoutMs);
 void Dismiss(HWND dialog);
 
-// The open-file dialog: types the path into its file name field and presses Open,
-// or presses Cancel.
+// The open-file dialog: types the path into its file name field and presses Open
+// (ChooseFile, or the two steps apart), or presses Cancel.
 HWND WaitForOpenDialog(DWORD processId, const std::string& title, DWORD timeoutMs);
 void ChooseFile(HWND dialog, const std::string& path);
+void TypeFileName(HWND dialog, const std::string& path);
+void PressOpen(HWND dialog);
 void CancelDialog(HWND dialog);
 
 // Lets the other process handle what was posted to it.

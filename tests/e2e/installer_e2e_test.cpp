@@ -9,6 +9,7 @@
 #include <string>
 
 #include "HalvoraFolder.h"
+#include "InstallerSession.h"
 #include "Screenshot.h"
 #include "UiDriver.h"
 
@@ -23,55 +24,14 @@ const std::string kInstaller = HV_INSTALLER_EXE;
 const std::string kPayload = HV_PAYLOAD_DIR;      // one subfolder per stored-file set
 const std::string kArtifacts = HV_ARTIFACT_DIR;
 
-const std::string kCaption = "Halvora plugin installation";
-const std::string kDialogTitle = "Please open the file: Halvora.exe";
+const std::string kCaption = kInstallerCaption;
+const std::string kDialogTitle = kOpenDialogTitle;
 const std::string kCommonFiles[] = {"HVNik.dll", "dcrnik.dll", "d_nikon.dll", "nikon-readme.htm"};
 
-// One running installer with handles on the controls a person uses.
-class Installer {
+// The installer under test, started anew for each scenario.
+class Installer : public InstallerSession {
  public:
-  Installer() : process_("\"" + kInstaller + "\"") {
-    form_ = WaitForTopLevel(process_.Id(), "", kCaption, kStartTimeoutMs);
-    if (!form_) throw std::runtime_error("the installer window did not appear");
-    combo_ = FindChild(form_, "ComboBox");
-    install_ = FindChild(form_, "Button", "Install");
-    close_ = FindChild(form_, "Button", "Close");
-  }
-
-  HWND Form() const { return form_; }
-  HWND Combo() const { return combo_; }
-  HWND InstallButton() const { return install_; }
-  HWND CloseButton() const { return close_; }
-  const Process& Program() const { return process_; }
-
-  void Choose(const std::string& model) {
-    for (int i = 0; i < ComboCount(combo_); ++i) {
-      if (ComboItem(combo_, i) == model) {
-        SelectComboItem(combo_, i);
-        return;
-      }
-    }
-    throw std::runtime_error("no model " + model);
-  }
-
-  // Presses Install and answers the open-file dialog with the path.
-  MessageBoxSeen InstallWith(const std::string& exePath) {
-    PostClick(install_);
-    HWND dialog = WaitForOpenDialog(process_.Id(), kDialogTitle, kStepTimeoutMs);
-    if (!dialog) throw std::runtime_error("the open-file dialog did not appear");
-    ChooseFile(dialog, exePath);
-    MessageBoxSeen box = WaitForMessageBox(process_.Id(), kStepTimeoutMs);
-    if (box.window) Dismiss(box.window);
-    Pump(200);
-    return box;
-  }
-
- private:
-  Process process_;
-  HWND form_ = nullptr;
-  HWND combo_ = nullptr;
-  HWND install_ = nullptr;
-  HWND close_ = nullptr;
+  Installer() : InstallerSession(kInstaller) {}
 };
 
 std::string Payload(const std::string& set, const std::string& name) {
