@@ -10,6 +10,7 @@
 #include "installer/StoredDescription.h"
 #include "installer/Unit1.h"
 #include "installer/Win32Desktop.h"
+#include "system/DllSearch.h"
 #include "system/winapi.h"
 #include "toolkit/Application.h"
 #include "toolkit/DescriptionFormat.h"
@@ -62,6 +63,9 @@ int RunInstaller(TSpanStream& description) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything can load a DLL. What runs before WinMain (the runtime's start-up,
+  // the static objects) loads none.
+  RestrictDllSearchToSystemFolder();
   std::optional<TSpanStream> description = CheckedDescription(GetModuleHandleA(nullptr));
   if (!description) {
     ShowOwnedMessageBox(nullptr, mkError, kErrorCaption, kDamagedText);

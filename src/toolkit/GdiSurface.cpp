@@ -16,6 +16,35 @@ RECT ToRECT(const TRect& r) {
 COLORREF ToCOLORREF(TColor color) {
   return static_cast<COLORREF>(ResolveColor(color));
 }
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// Paints into a monochrome bitmap (selected into maskDC) a 1 wherever the image has
+// the key colour and a 0 elsewhere: a colour-to-monochrome copy gives 1 exactly where
+// the source pixel equals the source DC's background colour.
+void PaintKeyMask(HDC maskDC, HDC imageDC, int w, int h, COLORREF key) {
+  const COLORREF background = SetBkColor(imageDC, key);
+  BitBlt(maskDC, 0, 0, w, h, imageDC, 0, 0, SRCCOPY);
+  SetBkColor(imageDC, background);
+}
+
+// Draws the image without the pixels its mask marks, as TransparentBlt does, over
+// GDI alone (TransparentBlt lives in msimg32.dll, which is not among the DLLs Windows
+// always takes from the system folder). XOR the image in, clear every pixel the mask
+// does not keep, XOR the image in again: marked pixels end as they were, every other
+// pixel as the image.
+void DrawWithoutKey(HDC dc, int x, int y, int w, int h, HDC imageDC, HDC maskDC) {
+  // A monochrome source paints its 1 bits in the destination's background colour and
+  // its 0 bits in its text colour: the AND keeps what the mask marks and clears the rest.
+  const COLORREF background = SetBkColor(dc, kWhite);
+  const COLORREF text = ::SetTextColor(dc, kBlack);
+  BitBlt(dc, x, y, w, h, imageDC, 0, 0, SRCINVERT);
+  BitBlt(dc, x, y, w, h, maskDC, 0, 0, SRCAND);
+  BitBlt(dc, x, y, w, h, imageDC, 0, 0, SRCINVERT);
+  SetBkColor(dc, background);
+  ::SetTextColor(dc, text);
+}
 }  // namespace
 
 TGdiSurface::~TGdiSurface() {
@@ -114,25 +143,40 @@ void TGdiSurface::TextInRect(const TRect& rect, const std::string& text, unsigne
 
 void TGdiSurface::DrawBitmap(int x, int y, const TBitmap& bitmap) {
   if (!dc_ || bitmap.Empty()) return;
-  HBITMAP image = ImageOf(bitmap);
-  TMemoryDC source(dc_);
-  if (!image || !source) return;
-  TSelection selected(source.Get(), image);
+  TCachedImage* cached = CachedImageOf(bitmap);
+  TMemoryDC image(dc_);
+  if (!cached || !image) return;
+  TSelection imageSelected(image.Get(), cached->Image.Get());
   const int w = bitmap.Width();
   const int h = bitmap.Height();
-  if (bitmap.Transparent())
-    TransparentBlt(dc_, x, y, w, h, source.Get(), 0, 0, w, h,
-                   static_cast<UINT>(bitmap.TransparentColor()));
-  else
-    BitBlt(dc_, x, y, w, h, source.Get(), 0, 0, SRCCOPY);
+  if (!bitmap.Transparent()) {
+    BitBlt(dc_, x, y, w, h, image.Get(), 0, 0, SRCCOPY);
+    return;
+  }
+  TMemoryDC mask(dc_);
+  if (!mask) return;
+  const bool newMask = !cached->KeyMask;
+  if (newMask) cached->KeyMask.Reset(CreateBitmap(w, h, 1, 1, nullptr));
+  if (!cached->KeyMask) return;
+  TSelection maskSelected(mask.Get(), cached->KeyMask.Get());
+  if (newMask)
+    PaintKeyMask(mask.Get(), image.Get(), w, h, static_cast<COLORREF>(bitmap.TransparentColor()));
+  DrawWithoutKey(dc_, x, y, w, h, image.Get(), mask.Get());
 }
 
-HBITMAP TGdiSurface::ImageOf(const TBitmap& bitmap) {
+TGdiSurface::TCachedImage* TGdiSurface::CachedImageOf(const TBitmap& bitmap) {
   const auto cached = std::find_if(images_.begin(), images_.end(), [&](const TCachedImage& c) {
     return c.Stamp == bitmap.Stamp();
   });
-  if (cached != images_.end()) return cached->Image.Get();
+  if (cached != images_.end()) return &*cached;
+  TBitmapObject image = MakeImage(bitmap);
+  if (!image) return nullptr;
+  if (images_.size() >= kCachedImages) images_.erase(images_.begin());
+  images_.push_back({bitmap.Stamp(), std::move(image), TBitmapObject()});
+  return &images_.back();
+}
 
+TBitmapObject TGdiSurface::MakeImage(const TBitmap& bitmap) const {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = bitmap.Width();
@@ -142,14 +186,11 @@ HBITMAP TGdiSurface::ImageOf(const TBitmap& bitmap) {
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   TBitmapObject image(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!image || !bits) return nullptr;
+  if (!image || !bits) return TBitmapObject();
   // A DIB pixel holds blue in its low byte, a TColor red.
   auto* out = static_cast<std::uint32_t*>(bits);
   for (std::uint32_t c : bitmap.Pixels())
     *out++ = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
   GdiFlush();
-
-  if (images_.size() >= kCachedImages) images_.erase(images_.begin());
-  images_.push_back({bitmap.Stamp(), std::move(image)});
-  return images_.back().Image.Get();
+  return image;
 }

@@ -36,13 +36,16 @@ class TGdiSurface : public TSurface {
   void DrawBitmap(int x, int y, const TBitmap& bitmap) override;
 
  private:
-  // A device-dependent copy of a TBitmap's image, kept while its stamp holds so
-  // that an ordinary repaint does no per-pixel work.
+  // A device-dependent copy of a TBitmap's image and, once it is drawn transparently,
+  // the monochrome mask of its key colour, kept while its stamp holds so that an
+  // ordinary repaint does no per-pixel work.
   struct TCachedImage {
     std::uint64_t Stamp = 0;
     TBitmapObject Image;
+    TBitmapObject KeyMask;
   };
-  HBITMAP ImageOf(const TBitmap& bitmap);
+  TCachedImage* CachedImageOf(const TBitmap& bitmap);
+  TBitmapObject MakeImage(const TBitmap& bitmap) const;
 
   HDC dc_ = nullptr;
   TColor brushColor_ = clWhite;

@@ -2,16 +2,19 @@
 
 #include <richedit.h>
 
+#include "system/DllSearch.h"
+
 namespace {
 
 // A rich edit library, loaded once and kept for the life of the process, as the
-// windows of its class may live that long.
+// windows of its class may live that long. Only the system folder's copy will do:
+// a library of that name beside the program must never be loaded.
 class TRichEditLibrary {
  public:
   TRichEditLibrary() {
-    if ((module_ = LoadLibraryA("msftedit.dll")) != nullptr) {
+    if ((module_ = LoadSystemLibrary("msftedit.dll")) != nullptr) {
       className_ = "RICHEDIT50W";
-    } else if ((module_ = LoadLibraryA("riched20.dll")) != nullptr) {
+    } else if ((module_ = LoadSystemLibrary("riched20.dll")) != nullptr) {
       className_ = "RichEdit20A";
     }
   }

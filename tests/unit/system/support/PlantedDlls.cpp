@@ -1,0 +1,32 @@
+#include "PlantedDlls.h"
+
+#include "ScratchFolder.h"
+#include "system/DirectorySearch.h"
+#include "system/winapi.h"
+
+namespace {
+
+const std::string kPlantedFolder = HV_PLANTED_DLL_DIR "\\";
+const std::string kRecord = "planted-loads.txt";
+
+}  // namespace
+
+bool PlantDll(const std::string& name, const std::string& folder) {
+  return CopyFileA((kPlantedFolder + name).c_str(), (folder + name).c_str(), FALSE) != 0;
+}
+
+int PlantEveryDll(const std::string& folder) {
+  int planted = 0;
+  for (TDirectorySearch search(kPlantedFolder + "*.dll", 0); search.Found(); search.Next())
+    planted += PlantDll(search.Name(), folder);
+  return planted;
+}
+
+std::string RecordedLoads(const std::string& folder) {
+  return PathExists(folder + kRecord) ? ReadWholeFile(folder + kRecord) : std::string();
+}
+
+void RemovePlanted(const std::string& name, const std::string& folder) {
+  DeleteFileA((folder + name).c_str());
+  DeleteFileA((folder + kRecord).c_str());
+}
