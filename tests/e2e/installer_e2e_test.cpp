@@ -193,6 +193,19 @@ INSTANTIATE_TEST_SUITE_P(Models, SuccessfulInstall,
                            return name;
                          });
 
+// Each file is written under a temporary name longer than its own: in a folder this
+// long, the last common file's temporary name is past the ANSI calls' limit.
+TEST(SuccessfulInstall, IntoAFolderWhosePathIs240CharactersLong) {
+  HalvoraFolder folder(kSupportedSize, true, 240);
+  ASSERT_EQ(folder.Path().size(), 240u);
+  Installer installer;
+  installer.Choose("D750");
+  const MessageBoxSeen box = installer.InstallWith(folder.Exe());
+  EXPECT_EQ(box.text, "Nikon plugin successfully installed");
+  ExpectInstalled(folder, "Type0015.md3", "FileStoPTP1");
+  EXPECT_EQ(FolderEntries(folder.Path()).size(), 2u + 6u) << "a temporary file is left";
+}
+
 // A refused install shows one error, writes nothing and leaves Install usable.
 void ExpectRefused(Installer& installer, const MessageBoxSeen& box, const std::string& text,
                    const HalvoraFolder& folder) {
