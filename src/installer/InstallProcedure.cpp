@@ -33,6 +33,9 @@ constexpr const char* kHalvoraRunningText =
 constexpr const char* kNotTheExecutableText = "Please select the file HALVORA.EXE";
 constexpr const char* kUnsupportedText = "This version of Halvora does not support this plugin";
 constexpr const char* kInstalledText = "Nikon plugin successfully installed";
+constexpr const char* kUnusableFolderNameText =
+    "The name of the Halvora folder contains characters that the installer cannot use.\r"
+    "Please install Halvora into a folder with a plain name and try again.";
 
 std::string CannotWriteText(const std::string& installDir) {
   return "Cannot write data to: " + installDir + "\rPlease check that Halvora is not running";
@@ -73,7 +76,16 @@ void TInstallProcedure::Install() {
   }
 
   std::string chosenPath;
-  if (!host_.ChooseFile(kInitialFolder, chosenPath)) return;  // a cancel is no failure
+  switch (host_.ChooseFile(kInitialFolder, chosenPath)) {
+    case fcCancelled:
+      return;  // no failure
+    case fcNameUnusable:
+      // Any other spelling of the path could name a look-alike folder.
+      ShowError(kUnusableFolderNameText);
+      return;
+    case fcChosen:
+      break;
+  }
 
   const std::string folder = FolderPart(chosenPath);
   if (UpperCaseAscii(chosenPath.substr(folder.size())) != kExecutableName) {

@@ -167,8 +167,9 @@ HWND WaitForOpenDialog(DWORD processId, const std::string& title, DWORD timeoutM
   return nullptr;
 }
 
-void ChooseFile(HWND dialog, const std::string& path) {
-  SendMessageA(GetDlgItem(dialog, kFileNameField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+void ChooseFile(HWND dialog, const std::wstring& path) {
+  SendMessageW(GetDlgItem(dialog, kFileNameField), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }

@@ -61,7 +61,7 @@ void Dismiss(HWND dialog);
 // The open-file dialog: types the path into its file name field and presses Open,
 // or presses Cancel.
 HWND WaitForOpenDialog(DWORD processId, const std::string& title, DWORD timeoutMs);
-void ChooseFile(HWND dialog, const std::string& path);
+void ChooseFile(HWND dialog, const std::wstring& path);
 void CancelDialog(HWND dialog);
 
 // Lets the other process handle what was posted to it.

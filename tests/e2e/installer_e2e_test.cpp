@@ -7,10 +7,12 @@
 #include <cctype>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "HalvoraFolder.h"
 #include "Screenshot.h"
 #include "UiDriver.h"
+#include "system/WidePath.h"
 
 namespace e2e {
 namespace {
@@ -55,7 +57,8 @@ class Installer {
   }
 
   // Presses Install and answers the open-file dialog with the path.
-  MessageBoxSeen InstallWith(const std::string& exePath) {
+  MessageBoxSeen InstallWith(const std::string& exePath) { return InstallWith(WidePath(exePath)); }
+  MessageBoxSeen InstallWith(const std::wstring& exePath) {
     PostClick(install_);
     HWND dialog = WaitForOpenDialog(process_.Id(), kDialogTitle, kStepTimeoutMs);
     if (!dialog) throw std::runtime_error("the open-file dialog did not appear");
@@ -205,6 +208,43 @@ TEST(SuccessfulInstall, IntoAFolderWhosePathIs240CharactersLong) {
   ExpectInstalled(folder, "Type0015.md3", "FileStoPTP1");
   EXPECT_EQ(FolderEntries(folder.Path()).size(), 2u + 6u) << "a temporary file is left";
 }
+
+struct FolderNameCase {
+  const char* label;
+  const wchar_t* name;    // the Halvora folder's name
+  const char* lookAlike;  // a folder beside it, a Halvora installation as well
+};
+
+class FolderNamed : public testing::TestWithParam<FolderNameCase> {};
+
+// The files go where the user pointed, whether or not the system code page holds every
+// character of the folder's name; never into a folder whose name merely looks alike.
+TEST_P(FolderNamed, GetsTheFilesAndItsLookAlikeNothing) {
+  const FolderNameCase& c = GetParam();
+  HalvoraFolder folder(kSupportedSize, true);
+  const std::string plain = folder.Path().substr(0, folder.Path().size() - 1);
+  const std::string parent = plain.substr(0, plain.rfind('\\') + 1);
+  const std::string lookAlike = parent + c.lookAlike + "\\";
+  ASSERT_TRUE(CreateDirectoryA(lookAlike.c_str(), nullptr));
+  MakeFileOfSize(lookAlike + "HALVORA.EXE", kSupportedSize);
+  MakeFileOfSize(lookAlike + "HV7.chm", 4096);
+  const std::wstring named = WidePath(parent) + c.name;
+  ASSERT_TRUE(MoveFileW(WidePath(plain).c_str(), named.c_str()));
+
+  Installer installer;
+  installer.Choose("D750");
+  const MessageBoxSeen box = installer.InstallWith(named + L"\\HALVORA.EXE");
+  ASSERT_TRUE(MoveFileW(named.c_str(), WidePath(plain).c_str()));  // back under a name to check
+  EXPECT_EQ(box.text, "Nikon plugin successfully installed");
+  ExpectInstalled(folder, "Type0015.md3", "FileStoPTP1");
+  EXPECT_EQ(FolderEntries(lookAlike), (std::vector<std::string>{"HALVORA.EXE", "HV7.chm"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, FolderNamed,
+    testing::Values(FolderNameCase{"OutsideTheCodePage", L"Halvor\u0101", "Halvora"},
+                    FolderNameCase{"InTheCodePage", L"Halvor\u00e9", "Halvore"}),
+    [](const testing::TestParamInfo<FolderNameCase>& param) { return param.param.label; });
 
 // A refused install shows one error, writes nothing and leaves Install usable.
 void ExpectRefused(Installer& installer, const MessageBoxSeen& box, const std::string& text,
