@@ -63,6 +63,18 @@ class BusyWindow {
   InstallerHost& host_;
 };
 
+// Marks the install as running for as long as it runs, however it ends.
+class RunningInstall {
+ public:
+  explicit RunningInstall(bool& running) : running_(running) { running_ = true; }
+  ~RunningInstall() { running_ = false; }
+  RunningInstall(const RunningInstall&) = delete;
+  RunningInstall& operator=(const RunningInstall&) = delete;
+
+ private:
+  bool& running_;
+};
+
 }  // namespace
 
 TInstallProcedure::TInstallProcedure(InstallerHost& host, const TPayloadSets& sets,
@@ -70,6 +82,9 @@ TInstallProcedure::TInstallProcedure(InstallerHost& host, const TPayloadSets& se
     : host_(host), sets_(sets), modelTable_(modelTable) {}
 
 void TInstallProcedure::Install() {
+  if (running_) return;
+  const RunningInstall running(running_);
+
   if (HalvoraIsRunning()) {
     ShowError(kHalvoraRunningText);
     return;

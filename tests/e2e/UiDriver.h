@@ -30,8 +30,9 @@ class Process {
 // caption (empty: any), polled until one appears or timeoutMs pass.
 HWND WaitForTopLevel(DWORD processId, const std::string& className, const std::string& caption,
                      DWORD timeoutMs);
-// The enabled, visible top-level dialogs (#32770) of a process right now.
-std::vector<HWND> DialogsOf(DWORD processId);
+// The visible top-level dialogs (#32770) of a process right now: the enabled ones,
+// or all of them.
+std::vector<HWND> DialogsOf(DWORD processId, bool enabledOnly = true);
 
 std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
@@ -47,6 +48,8 @@ void SelectComboItem(HWND combo, int index);
 
 // Clicks a button without waiting for what the click starts (it may open a modal loop).
 void PostClick(HWND button);
+// The window that has the focus in window's thread.
+HWND FocusOf(HWND window);
 
 // A message box: its caption and text; Dismiss presses its OK button.
 struct MessageBoxSeen {
