@@ -86,6 +86,11 @@ void TFormServicePack::ButQuitClick(TObject*) {
   Guarded([this] { Close(); });
 }
 
+void TFormServicePack::CancelKey() {
+  if (install_ && install_->Running()) return;
+  ButQuit->Click();
+}
+
 void TFormServicePack::ButInstallClick(TObject*) {
   Guarded([this] { install_->Install(); });
 }

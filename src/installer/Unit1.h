@@ -65,6 +65,8 @@ class TFormServicePack : public TForm, public InstallerHost {
 
  protected:
   void ResolveComponents() override;
+  // Esc closes the window as Close does, but not while an install runs.
+  void CancelKey() override;
 
  private:
   // Runs a handler's work; what escapes it is shown to the user, since no exception

@@ -148,8 +148,21 @@ void SelectComboItem(HWND combo, int index) {
 
 void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
+void PostMouseClick(HWND window, int x, int y) {
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
 HWND FocusOf(HWND window) {
   return ThreadInfoOf(window).hwndFocus;
+}
+
+void PressKey(HWND window, WORD virtualKey) {
+  const GUITHREADINFO info = ThreadInfoOf(window);
+  HWND target = info.hwndFocus ? info.hwndFocus : info.hwndActive;
+  const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+  PostMessageA(target, WM_KEYDOWN, virtualKey, scanCode | 1);
+  PostMessageA(target, WM_KEYUP, virtualKey, scanCode | 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31));
 }
 
 MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD timeoutMs) {

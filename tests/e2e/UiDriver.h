@@ -48,6 +48,12 @@ void SelectComboItem(HWND combo, int index);
 
 // Clicks a button without waiting for what the click starts (it may open a modal loop).
 void PostClick(HWND button);
+// A press of the left mouse button at a point of the window's client area.
+void PostMouseClick(HWND window, int x, int y);
+
+// The keyboard as a person uses it: a key goes down and up in the window that has the
+// focus in window's thread (its active window when no window has it).
+void PressKey(HWND window, WORD virtualKey);
 // The window that has the focus in window's thread.
 HWND FocusOf(HWND window);
 

@@ -38,12 +38,14 @@ class Installer {
     combo_ = FindChild(form_, "ComboBox");
     install_ = FindChild(form_, "Button", "Install");
     close_ = FindChild(form_, "Button", "Close");
+    text_ = ChildWindowFromPointEx(form_, POINT{142 + 20, 49 + 20}, CWP_SKIPINVISIBLE);
   }
 
   HWND Form() const { return form_; }
   HWND Combo() const { return combo_; }
   HWND InstallButton() const { return install_; }
   HWND CloseButton() const { return close_; }
+  HWND WelcomeText() const { return text_; }
   const Process& Program() const { return process_; }
 
   void Choose(const std::string& model) {
@@ -75,6 +77,7 @@ class Installer {
   HWND combo_ = nullptr;
   HWND install_ = nullptr;
   HWND close_ = nullptr;
+  HWND text_ = nullptr;
 };
 
 std::string Payload(const std::string& set, const std::string& name) {
@@ -183,6 +186,8 @@ TEST_P(SuccessfulInstall, WritesTheDriverThePtpLibraryAndTheCommonFiles) {
   EXPECT_FALSE(IsWindowEnabled(installer.InstallButton()));
   EXPECT_FALSE(IsWindowEnabled(installer.Combo()));
   EXPECT_TRUE(IsWindowEnabled(installer.Form()));
+  // The keyboard goes on working: the focus is on the one control left to use.
+  EXPECT_EQ(FocusOf(installer.Form()), installer.CloseButton());
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, SuccessfulInstall,
@@ -270,6 +275,46 @@ TEST(ErrorBox, BlocksTheWindowAndGivesTheFocusBack) {
   EXPECT_TRUE(IsWindowEnabled(installer.Form()));
   EXPECT_TRUE(IsWindowEnabled(installer.InstallButton()));
   EXPECT_EQ(FocusOf(installer.Form()), installer.InstallButton());
+}
+
+// The keyboard alone: keys go to the focused window of the installer's thread, as a
+// keyboard's do.
+TEST(Keyboard, FocusStartsOnCloseAndTabGoesThroughTheTabStops) {
+  Installer installer;
+  const auto tab = [&] {
+    PressKey(installer.Form(), VK_TAB);
+    Pump(200);
+    return FocusOf(installer.Form());
+  };
+  EXPECT_EQ(FocusOf(installer.Form()), installer.CloseButton());  // Install is disabled
+  installer.Choose("D750");
+  EXPECT_EQ(tab(), installer.Combo());  // the welcome text is no tab stop
+  EXPECT_EQ(tab(), installer.InstallButton());
+  // A click puts the focus into the welcome text, and Tab goes on from there.
+  PostMouseClick(installer.WelcomeText(), 20, 20);
+  Pump(200);
+  ASSERT_EQ(FocusOf(installer.Form()), installer.WelcomeText());
+  EXPECT_EQ(tab(), installer.Combo());
+}
+
+TEST(Keyboard, EnterPressesTheFocusedButtonAndEscCloses) {
+  Installer installer;
+  installer.Choose("D750");
+  for (int press = 0; press < 2; ++press) {
+    PressKey(installer.Form(), VK_TAB);
+    Pump(200);
+  }
+  ASSERT_EQ(FocusOf(installer.Form()), installer.InstallButton());
+  PressKey(installer.Form(), VK_RETURN);
+  HWND dialog = WaitForOpenDialog(installer.Program().Id(), kDialogTitle, kStepTimeoutMs);
+  ASSERT_NE(dialog, nullptr);
+  CancelDialog(dialog);
+  Pump(300);
+  EXPECT_EQ(FocusOf(installer.Form()), installer.InstallButton());
+  PressKey(installer.Form(), VK_ESCAPE);
+  DWORD exitCode = 1;
+  ASSERT_TRUE(installer.Program().WaitForExit(kStepTimeoutMs, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
 }
 
 // A refused install shows one error, writes nothing and leaves Install usable.
