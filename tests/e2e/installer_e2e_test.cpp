@@ -251,32 +251,6 @@ INSTANTIATE_TEST_SUITE_P(
                     FolderNameCase{"InTheCodePage", L"Halvor\u00e9", "Halvore"}),
     [](const testing::TestParamInfo<FolderNameCase>& param) { return param.param.label; });
 
-// A box of the installer holds its window: nothing there takes input while the box
-// shows, and a click that still reaches Install starts nothing. Afterwards the window
-// is as it was, with the focus where it was.
-TEST(ErrorBox, BlocksTheWindowAndGivesTheFocusBack) {
-  HalvoraFolder folder(kSupportedSize, true);
-  HWND halvora = CreateWindowA("STATIC", "Veltro Halvora 7.0", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                               nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(halvora, nullptr);
-  Installer installer;
-  installer.Choose("D750");
-  PostClick(installer.InstallButton());  // a press puts the focus on the button
-  const MessageBoxSeen box = WaitForMessageBox(installer.Program().Id(), kStepTimeoutMs);
-  ASSERT_NE(box.window, nullptr);
-  EXPECT_FALSE(IsWindowEnabled(installer.Form()));
-  PostClick(installer.InstallButton());
-  Pump(500);
-  EXPECT_EQ(DialogsOf(installer.Program().Id(), false).size(), 1u) << "a second box";
-  Dismiss(box.window);
-  DestroyWindow(halvora);
-  Pump(300);
-  EXPECT_TRUE(DialogsOf(installer.Program().Id(), false).empty());
-  EXPECT_TRUE(IsWindowEnabled(installer.Form()));
-  EXPECT_TRUE(IsWindowEnabled(installer.InstallButton()));
-  EXPECT_EQ(FocusOf(installer.Form()), installer.InstallButton());
-}
-
 // The keyboard alone: keys go to the focused window of the installer's thread, as a
 // keyboard's do.
 TEST(Keyboard, FocusStartsOnCloseAndTabGoesThroughTheTabStops) {
@@ -328,6 +302,9 @@ void ExpectRefused(Installer& installer, const MessageBoxSeen& box, const std::s
   EXPECT_TRUE(IsWindowEnabled(installer.Combo()));
 }
 
+// The box also holds the installer window: nothing there takes input while it shows,
+// and a click that still reaches Install starts nothing. Afterwards the window is as
+// it was, with the focus where it was.
 TEST(RefusedInstall, WhileHalvoraIsRunning) {
   HalvoraFolder folder(kSupportedSize, true);
   HWND halvora = CreateWindowA("STATIC", "Veltro Halvora 7.0", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
@@ -335,12 +312,19 @@ TEST(RefusedInstall, WhileHalvoraIsRunning) {
   ASSERT_NE(halvora, nullptr);
   Installer installer;
   installer.Choose("D750");
-  PostClick(installer.InstallButton());
+  PostClick(installer.InstallButton());  // a press puts the focus on the button
   const MessageBoxSeen box = WaitForMessageBox(installer.Program().Id(), kStepTimeoutMs);
+  EXPECT_FALSE(IsWindowEnabled(installer.Form()));
+  PostClick(installer.InstallButton());
+  Pump(500);
+  EXPECT_EQ(DialogsOf(installer.Program().Id(), false).size(), 1u) << "a second box";
   if (box.window) Dismiss(box.window);
   DestroyWindow(halvora);
-  Pump(200);
+  Pump(300);
   ExpectRefused(installer, box, "Halvora is running.\rPlease close Halvora and try again.", folder);
+  EXPECT_TRUE(DialogsOf(installer.Program().Id(), false).empty());
+  EXPECT_TRUE(IsWindowEnabled(installer.Form()));
+  EXPECT_EQ(FocusOf(installer.Form()), installer.InstallButton());
 }
 
 TEST(RefusedInstall, WhenTheChosenFileIsNotHalvora) {
