@@ -194,9 +194,8 @@ HWND WaitForOpenDialog(DWORD processId, const std::string& title, DWORD timeoutM
   return nullptr;
 }
 
-void ChooseFile(HWND dialog, const std::wstring& path) {
-  SendMessageW(GetDlgItem(dialog, kFileNameField), WM_SETTEXT, 0,
-               reinterpret_cast<LPARAM>(path.c_str()));
+void ChooseFile(HWND dialog, const std::string& path) {
+  SendMessageA(GetDlgItem(dialog, kFileNameField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
@@ -204,6 +203,13 @@ void ChooseFile(HWND dialog, const std::wstring& path) {
 void CancelDialog(HWND dialog) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+void ChooseFile(HWND dialog, const std::wstring& path) {
+  SendMessageW(GetDlgItem(dialog, kFileNameField), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 void Pump(DWORD ms) {

@@ -70,8 +70,10 @@ void Dismiss(HWND dialog);
 // The open-file dialog: types the path into its file name field and presses Open,
 // or presses Cancel.
 HWND WaitForOpenDialog(DWORD processId, const std::string& title, DWORD timeoutMs);
-void ChooseFile(HWND dialog, const std::wstring& path);
+void ChooseFile(HWND dialog, const std::string& path);
 void CancelDialog(HWND dialog);
+// ChooseFile with a path that the system code page may not hold.
+void ChooseFile(HWND dialog, const std::wstring& path);
 
 // Lets the other process handle what was posted to it.
 void Pump(DWORD ms);
