@@ -33,6 +33,9 @@ constexpr const char* kHalvoraRunningText =
 constexpr const char* kNotTheExecutableText = "Please select the file HALVORA.EXE";
 constexpr const char* kUnsupportedText = "This version of Halvora does not support this plugin";
 constexpr const char* kInstalledText = "Nikon plugin successfully installed";
+constexpr const char* kUnusableFolderNameText =
+    "The name of the Halvora folder contains characters that the installer cannot use.\r"
+    "Please install Halvora into a folder with a plain name and try again.";
 
 std::string CannotWriteText(const std::string& installDir) {
   return "Cannot write data to: " + installDir + "\rPlease check that Halvora is not running";
@@ -60,6 +63,18 @@ class BusyWindow {
   InstallerHost& host_;
 };
 
+// Marks the install as running for as long as it runs, however it ends.
+class RunningInstall {
+ public:
+  explicit RunningInstall(bool& running) : running_(running) { running_ = true; }
+  ~RunningInstall() { running_ = false; }
+  RunningInstall(const RunningInstall&) = delete;
+  RunningInstall& operator=(const RunningInstall&) = delete;
+
+ private:
+  bool& running_;
+};
+
 }  // namespace
 
 TInstallProcedure::TInstallProcedure(InstallerHost& host, const TPayloadSets& sets,
@@ -67,13 +82,25 @@ TInstallProcedure::TInstallProcedure(InstallerHost& host, const TPayloadSets& se
     : host_(host), sets_(sets), modelTable_(modelTable) {}
 
 void TInstallProcedure::Install() {
+  if (running_) return;
+  const RunningInstall running(running_);
+
   if (HalvoraIsRunning()) {
     ShowError(kHalvoraRunningText);
     return;
   }
 
   std::string chosenPath;
-  if (!host_.ChooseFile(kInitialFolder, chosenPath)) return;  // a cancel is no failure
+  switch (host_.ChooseFile(kInitialFolder, chosenPath)) {
+    case fcCancelled:
+      return;  // no failure
+    case fcNameUnusable:
+      // Any other spelling of the path could name a look-alike folder.
+      ShowError(kUnusableFolderNameText);
+      return;
+    case fcChosen:
+      break;
+  }
 
   const std::string folder = FolderPart(chosenPath);
   if (UpperCaseAscii(chosenPath.substr(folder.size())) != kExecutableName) {

@@ -24,8 +24,11 @@ class TInstallProcedure {
   TInstallProcedure(InstallerHost& host, const TPayloadSets& sets, const TTXTDat& modelTable);
 
   // The Install button's click. Every outcome is shown to the user; exceptions of
-  // the sets' event handlers pass through after the window is usable again.
+  // the sets' event handlers pass through after the window is usable again. A click
+  // that arrives while an install runs (the dialog and the message boxes dispatch
+  // messages) does nothing.
   void Install();
+  bool Running() const { return running_; }
 
   // Writes the selected model's driver module and its NkdPTP.dll into InstallDir.
   bool InstallModelFiles();
@@ -47,4 +50,5 @@ class TInstallProcedure {
   TPayloadSets sets_;
   const TTXTDat& modelTable_;
   std::string installDir_;
+  bool running_ = false;
 };

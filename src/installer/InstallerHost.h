@@ -10,6 +10,13 @@ enum TMessageKind : std::uint8_t {
   mkError,        // anything that stopped the install
 };
 
+// How the user's choice of a file ended.
+enum TFileChoice : std::uint8_t {
+  fcCancelled,     // no file chosen, which is no failure
+  fcChosen,        // the chosen path is given
+  fcNameUnusable,  // a file was chosen whose path the system code page cannot spell
+};
+
 class InstallerHost {
  public:
   virtual ~InstallerHost() = default;
@@ -17,9 +24,9 @@ class InstallerHost {
   // Whether a top-level window with exactly this title exists (any class).
   virtual bool IsWindowOpen(const std::string& title) = 0;
 
-  // Runs the open-file dialog starting in initialFolder. False when the user
-  // cancels; otherwise chosenPath receives the full path of the chosen file.
-  virtual bool ChooseFile(const std::string& initialFolder, std::string& chosenPath) = 0;
+  // Runs the open-file dialog starting in initialFolder. With fcChosen, chosenPath
+  // receives the full path of the chosen file.
+  virtual TFileChoice ChooseFile(const std::string& initialFolder, std::string& chosenPath) = 0;
 
   // A modal message box owned by the application window, task-modal and top-most.
   virtual void ShowMessage(TMessageKind kind, const std::string& caption,

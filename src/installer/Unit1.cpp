@@ -86,6 +86,11 @@ void TFormServicePack::ButQuitClick(TObject*) {
   Guarded([this] { Close(); });
 }
 
+void TFormServicePack::CancelKey() {
+  if (install_ && install_->Running()) return;
+  ButQuit->Click();
+}
+
 void TFormServicePack::ButInstallClick(TObject*) {
   Guarded([this] { install_->Install(); });
 }
@@ -101,11 +106,19 @@ bool TFormServicePack::InstallCommonFiles() { return install_->InstallCommonFile
 
 bool TFormServicePack::IsWindowOpen(const std::string& title) { return TopLevelWindowExists(title); }
 
-bool TFormServicePack::ChooseFile(const std::string& initialFolder, std::string& chosenPath) {
+TFileChoice TFormServicePack::ChooseFile(const std::string& initialFolder,
+                                         std::string& chosenPath) {
   opendlg->SetInitialDir(initialFolder);
-  if (!opendlg->Execute()) return false;
-  chosenPath = opendlg->FileName();
-  return true;
+  switch (opendlg->Execute()) {
+    case orChosen:
+      chosenPath = opendlg->FileName();
+      return fcChosen;
+    case orNameNotInCodePage:
+      return fcNameUnusable;
+    case orCancelled:
+      break;
+  }
+  return fcCancelled;
 }
 
 void TFormServicePack::ShowMessage(TMessageKind kind, const std::string& caption, const std::string& text) {

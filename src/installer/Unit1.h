@@ -57,7 +57,7 @@ class TFormServicePack : public TForm, public InstallerHost {
 
   // InstallerHost.
   bool IsWindowOpen(const std::string& title) override;
-  bool ChooseFile(const std::string& initialFolder, std::string& chosenPath) override;
+  TFileChoice ChooseFile(const std::string& initialFolder, std::string& chosenPath) override;
   void ShowMessage(TMessageKind kind, const std::string& caption, const std::string& text) override;
   void SetBusy(bool busy) override;
   std::string SelectedModel() override;
@@ -65,6 +65,8 @@ class TFormServicePack : public TForm, public InstallerHost {
 
  protected:
   void ResolveComponents() override;
+  // Esc closes the window as Close does, but not while an install runs.
+  void CancelKey() override;
 
  private:
   // Runs a handler's work; what escapes it is shown to the user, since no exception

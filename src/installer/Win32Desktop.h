@@ -16,7 +16,9 @@ bool TopLevelWindowExists(const std::string& title);
 UINT MessageBoxStyle(TMessageKind kind);
 
 // A message box owned by owner (the application window, which carries the taskbar
-// button); returns when the user has closed it. Should the box fail to open with that
-// owner, it opens without one: the outcome has to reach the user.
+// button); returns when the user has closed it. While it shows, the thread's other
+// top-level windows take no input; afterwards they are as they were and the focus is
+// back where it was. Should the box fail to open with that owner, it opens without
+// one: the outcome has to reach the user.
 void ShowOwnedMessageBox(HWND owner, TMessageKind kind, const std::string& caption,
                          const std::string& text);

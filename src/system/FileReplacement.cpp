@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "system/Handles.h"
+#include "system/WidePath.h"
 #include "system/winapi.h"
 
 namespace {
@@ -12,26 +13,29 @@ namespace {
 constexpr unsigned kTempNameAttempts = 100;
 
 // The temporary file until it has been moved into place: deleted on every other path.
+// Its name is longer than the target's, so it is kept in the long-path form: a target
+// that fits the ANSI calls' limit may have a temporary name that does not.
 class TPendingFile {
  public:
   TPendingFile() = default;
   TPendingFile(const TPendingFile&) = delete;
   TPendingFile& operator=(const TPendingFile&) = delete;
   ~TPendingFile() {
-    if (!name_.empty()) DeleteFileA(name_.c_str());  // nothing more to do if it fails
+    if (!name_.empty()) DeleteFileW(name_.c_str());  // nothing more to do if it fails
   }
-  void Track(std::string name) { name_ = std::move(name); }
-  const std::string& Name() const { return name_; }
+  void Track(std::wstring name) { name_ = std::move(name); }
+  const std::wstring& Name() const { return name_; }
   void Committed() { name_.clear(); }
 
  private:
-  std::string name_;
+  std::wstring name_;
 };
 
 TFileHandle CreateTempNextTo(const std::string& path, TPendingFile& pending) {
   for (unsigned attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-    const std::string name = ReplacementTempName(path, attempt);
-    TFileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    const std::wstring name = LongPathForm(ReplacementTempName(path, attempt));
+    if (name.empty()) break;
+    TFileHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.Valid()) {
       pending.Track(name);
@@ -63,7 +67,7 @@ bool WriteFileReplacing(const std::string& path, const void* data, std::uint32_t
   if (!FlushFileBuffers(file.Get())) return false;
   if (!file.Close()) return false;
 
-  if (!MoveFileExA(pending.Name().c_str(), path.c_str(),
+  if (!MoveFileExW(pending.Name().c_str(), WidePath(path).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return false;
   }

@@ -11,3 +11,4 @@
 #include "system/PathText.h"
 #include "system/Registry.h"
 #include "system/SpecialFolders.h"
+#include "system/WidePath.h"

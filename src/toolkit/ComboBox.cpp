@@ -24,10 +24,10 @@ void TComboBox::SetItemHeight(int itemHeight) {
   ApplyItemHeight();
 }
 
-// The selection field and the items of the list are one item high.
+// The item height is the list's; the selection field of a list the system draws
+// keeps the height its font gives it.
 void TComboBox::ApplyItemHeight() {
   if (!HandleAllocated() || itemHeight_ <= 0) return;
-  Perform(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
   Perform(CB_SETITEMHEIGHT, 0, itemHeight_);
 }
 

@@ -1,6 +1,7 @@
 #include "toolkit/Form.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Button.h"
 #include "toolkit/DescriptionLoader.h"
 #include "toolkit/ResourceStream.h"
 #include "toolkit/Screen.h"
@@ -81,6 +82,9 @@ void TForm::SetClientSize(int width, int height) {
 // The form shows the program's icon in the task switcher, like the taskbar button.
 void TForm::HandleCreated() {
   TWinControl::HandleCreated();
+  // A form made visible is activated while its window is made, before its controls
+  // exist: they take the focus now.
+  if (GetActiveWindow() == Handle()) RestoreFocus();
   if (!Application) return;
   if (HICON big = Application->Icon(false)) SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   if (HICON small = Application->Icon(true)) {
@@ -117,11 +121,69 @@ void TForm::Close() {
   if (Application && Application->MainForm() == this) Application->Terminate();
 }
 
+void TForm::FocusMoved(TWinControl* focused) {
+  TWinControl::FocusMoved(focused);
+  if (focused != this && focused->HandleAllocated()) lastFocus_ = focused->Handle();
+}
+
+TWinControl* TForm::FirstTabStop() const {
+  for (TWinControl* control : TabList()) {
+    if (control->TabStop() && control->Enabled() && control->Visible() &&
+        control->HandleAllocated()) {
+      return control;
+    }
+  }
+  return nullptr;
+}
+
+void TForm::RestoreFocus() {
+  if (!HandleAllocated()) return;
+  HWND target = lastFocus_;
+  if (!target || !IsChild(Handle(), target) || !IsWindowEnabled(target) ||
+      !IsWindowVisible(target)) {
+    TWinControl* first = FirstTabStop();
+    target = first ? first->Handle() : Handle();
+  }
+  ::SetFocus(target);
+}
+
+bool TForm::DialogKeyCommand(WPARAM wParam) {
+  // The controls' ids start above IDOK and IDCANCEL: these come from the dialog keys.
+  if (HIWORD(wParam) != BN_CLICKED) return false;
+  if (LOWORD(wParam) == IDOK) {
+    // Enter presses the focused button, as a button that claims no keys cannot.
+    auto* button = dynamic_cast<TButton*>(FromHandle(GetFocus()));
+    if (button && button->TopLevelControl() == this && button->Enabled()) button->Click();
+    return true;
+  }
+  if (LOWORD(wParam) == IDCANCEL) {
+    CancelKey();
+    return true;
+  }
+  return false;
+}
+
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+        RestoreFocus();
+        return 0;
+      }
+      break;
+    case WM_ENABLE:
+      // Disabling took the focus away; the active form gets it back.
+      if (wParam && GetActiveWindow() == Handle()) {
+        const HWND focus = GetFocus();
+        if (!focus || focus == Handle()) RestoreFocus();
+      }
+      break;
+    case WM_COMMAND:
+      if (DialogKeyCommand(wParam)) return 0;
+      break;
     case WM_SETCURSOR:
       // The screen's cursor, while one is set, wins over every window of the form.
       if (Screen.Cursor() != crDefault && LOWORD(lParam) == HTCLIENT) {

@@ -6,6 +6,11 @@
 // from the description stored under the class's name, runs ResolveComponents() (where
 // a form class looks up the components it works with) and fires OnCreate. A form
 // that cannot be built is left without components and the error is thrown.
+//
+// The keyboard works as in a dialog: the form keeps the control that last had the
+// focus and gives the focus back to it whenever the form is activated or enabled
+// again (to the first enabled tab stop at first, or when that control can no longer
+// take it); Enter presses the focused button, and Esc calls CancelKey().
 #pragma once
 
 #include <cstdint>
@@ -73,12 +78,21 @@ class TForm : public TWinControl {
   void HandleCreated() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void VisibleChanged() override;
+  void FocusMoved(TWinControl* focused) override;
+
+  // Esc, when the focused control does not claim it. The base does nothing.
+  virtual void CancelKey() {}
 
  private:
   DWORD WindowStyle() const;
   DWORD WindowExStyle() const;
   void ApplyFrame();
   void ScaleBy(int numerator, int denominator);
+  // The focus to the control that last had it, or to the first enabled tab stop.
+  void RestoreFocus();
+  TWinControl* FirstTabStop() const;
+  // The dialog keys' commands (IDOK for Enter, IDCANCEL for Esc); true when handled.
+  bool DialogKeyCommand(WPARAM wParam);
 
   THandlerTable handlers_;
   TFormBorderStyle borderStyle_ = bsSizeable;
@@ -88,4 +102,6 @@ class TForm : public TWinControl {
   int pixelsPerInch_ = 96;
   int clientWidth_ = 0;
   int clientHeight_ = 0;
+  // The control that last had the focus: its window, since the control may be gone.
+  HWND lastFocus_ = nullptr;
 };

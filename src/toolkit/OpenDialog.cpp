@@ -1,8 +1,10 @@
 #include "toolkit/OpenDialog.h"
 
 #include <iterator>
+#include <optional>
 #include <vector>
 
+#include "system/WidePath.h"
 #include "system/winapi.h"
 #include "toolkit/Application.h"
 
@@ -37,13 +39,17 @@ unsigned long TOpenDialog::SystemFlags(TOpenOptions options) {
   return flags;
 }
 
-bool TOpenDialog::Execute() {
+TOpenResult TOpenDialog::Execute() {
   // Room for the longest path (and for several names when many may be chosen).
-  std::vector<char> file(options_ & OpenOption(ofAllowMultiSelect) ? 32768 : MAX_PATH + 1, '\0');
-  fileName_.copy(file.data(), file.size() - 1);
-  const std::string filter = SystemFilter(filter_);
+  std::vector<wchar_t> file(options_ & OpenOption(ofAllowMultiSelect) ? 32768 : MAX_PATH + 1,
+                            L'\0');
+  WidePath(fileName_).copy(file.data(), file.size() - 1);
+  const std::wstring filter = WidePath(SystemFilter(filter_));
+  const std::wstring initialDir = WidePath(initialDir_);
+  const std::wstring title = WidePath(title_);
+  const std::wstring defaultExt = WidePath(defaultExt_);
 
-  OPENFILENAMEA ofn{};
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   HWND owner = GetActiveWindow();
   ofn.hwndOwner = owner ? owner : (Application ? Application->Handle() : nullptr);
@@ -51,12 +57,14 @@ bool TOpenDialog::Execute() {
   ofn.nFilterIndex = static_cast<DWORD>(filterIndex_);
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
-  ofn.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
-  ofn.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   ofn.Flags = SystemFlags(options_);
-  if (!GetOpenFileNameA(&ofn)) return false;  // cancelled, or CommDlgExtendedError() says why
-  fileName_ = file.data();
+  if (!GetOpenFileNameW(&ofn)) return orCancelled;  // or CommDlgExtendedError() says why
   filterIndex_ = static_cast<int>(ofn.nFilterIndex);
-  return true;
+  const std::optional<std::string> chosen = AnsiPathFor(file.data());
+  if (!chosen) return orNameNotInCodePage;
+  fileName_ = *chosen;
+  return orChosen;
 }

@@ -14,6 +14,13 @@ enum TOpenOption : std::uint8_t {
   ofEnableIncludeNotify, ofEnableSizing
 };
 using TOpenOptions = std::uint32_t;
+
+// How a run of the dialog ended.
+enum TOpenResult : std::uint8_t {
+  orCancelled,          // the user cancelled, or the dialog could not be shown
+  orChosen,             // FileName() is the chosen file
+  orNameNotInCodePage,  // a file was chosen whose path the system code page cannot spell
+};
 constexpr TOpenOptions OpenOption(TOpenOption option) { return TOpenOptions{1} << option; }
 
 class TOpenDialog : public TComponent {
@@ -38,9 +45,11 @@ class TOpenDialog : public TComponent {
   void SetTitle(const std::string& title) { title_ = title; }
 
   // Runs the dialog, owned by the active window of this thread (or the application
-  // window); true with FileName set when the user chose a file, false when the user
-  // cancelled or the dialog could not be shown.
-  bool Execute();
+  // window). The system answers in UTF-16; FileName() receives the path in the system
+  // code page only when it converts exactly, or else its short (8.3) form when that
+  // does: a best-fit look-alike (a plain "a" for an "a" with a macron) could name
+  // another file.
+  TOpenResult Execute();
 
   // The filter as the system takes it: each "|" a NUL, two NULs at the end.
   static std::string SystemFilter(const std::string& filter);

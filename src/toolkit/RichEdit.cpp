@@ -100,6 +100,18 @@ void TRichEdit::HandleCreated() {
   ApplyColors();
 }
 
+// A multi-line text claims every key from the window's keyboard handling. A read-only
+// one has no use for Tab, Enter and Esc: those go on to the window, so that Tab moves
+// the focus on and Esc and Enter do what they do elsewhere in it.
+LRESULT TRichEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+  if (message != WM_GETDLGCODE || !readOnly_ || lParam == 0) return result;
+  const MSG& key = *reinterpret_cast<const MSG*>(lParam);
+  const bool windowKey = key.wParam == VK_TAB || key.wParam == VK_RETURN || key.wParam == VK_ESCAPE;
+  if (key.message != WM_KEYDOWN || !windowKey) return result;
+  return result & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+}
+
 void TRichEdit::ColorChanged() {
   TWinControl::ColorChanged();
   ApplyColors();

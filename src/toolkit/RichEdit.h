@@ -41,6 +41,7 @@ class TRichEdit : public TWinControl {
   void HandleCreated() override;
   void ColorChanged() override;
   void FontChanged() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   // These settings live in the window's style: a window that exists is made anew.

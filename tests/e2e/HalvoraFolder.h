@@ -4,6 +4,7 @@
 // with it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -13,7 +14,9 @@ namespace e2e {
 
 class HalvoraFolder {
  public:
-  HalvoraFolder(std::int64_t exeSize, bool withHelpFile);
+  // The folder "...\Veltro\Halvora 7\" in a scratch folder; with a pathLength, its
+  // name is lengthened so that its path, the last backslash included, is that long.
+  HalvoraFolder(std::int64_t exeSize, bool withHelpFile, std::size_t pathLength = 0);
 
   // The folder, ending in a backslash.
   const std::string& Path() const { return path_; }

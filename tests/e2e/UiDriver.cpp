@@ -15,6 +15,7 @@ struct TopLevelSearch {
   std::string className;
   std::string caption;
   bool dialogsOnly;
+  bool enabledOnly;
   std::vector<HWND> found;
 };
 
@@ -25,7 +26,8 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
   if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
   if (!search.className.empty() && ClassOf(window) != search.className) return TRUE;
   if (!search.caption.empty() && TextOf(window) != search.caption) return TRUE;
-  if (search.dialogsOnly && (ClassOf(window) != "#32770" || !IsWindowEnabled(window))) return TRUE;
+  if (search.dialogsOnly && ClassOf(window) != "#32770") return TRUE;
+  if (search.enabledOnly && !IsWindowEnabled(window)) return TRUE;
   search.found.push_back(window);
   return TRUE;
 }
@@ -43,6 +45,14 @@ BOOL CALLBACK FindChildProc(HWND window, LPARAM param) {
     return FALSE;
   }
   return TRUE;
+}
+
+// The focus and the active window of the thread that owns window.
+GUITHREADINFO ThreadInfoOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return GUITHREADINFO{};
+  return info;
 }
 
 }  // namespace
@@ -90,7 +100,7 @@ HWND WaitForTopLevel(DWORD processId, const std::string& className, const std::s
                      DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   do {
-    TopLevelSearch search{processId, className, caption, false, {}};
+    TopLevelSearch search{processId, className, caption, false, false, {}};
     EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
     if (!search.found.empty()) return search.found.front();
     Sleep(20);
@@ -98,8 +108,8 @@ HWND WaitForTopLevel(DWORD processId, const std::string& className, const std::s
   return nullptr;
 }
 
-std::vector<HWND> DialogsOf(DWORD processId) {
-  TopLevelSearch search{processId, "", "", true, {}};
+std::vector<HWND> DialogsOf(DWORD processId, bool enabledOnly) {
+  TopLevelSearch search{processId, "", "", true, enabledOnly, {}};
   EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -137,6 +147,23 @@ void SelectComboItem(HWND combo, int index) {
 }
 
 void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void PostMouseClick(HWND window, int x, int y) {
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+HWND FocusOf(HWND window) {
+  return ThreadInfoOf(window).hwndFocus;
+}
+
+void PressKey(HWND window, WORD virtualKey) {
+  const GUITHREADINFO info = ThreadInfoOf(window);
+  HWND target = info.hwndFocus ? info.hwndFocus : info.hwndActive;
+  const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+  PostMessageA(target, WM_KEYDOWN, virtualKey, scanCode | 1);
+  PostMessageA(target, WM_KEYUP, virtualKey, scanCode | 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+}
 
 MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
@@ -184,6 +211,13 @@ void PressOpen(HWND dialog) {
 void CancelDialog(HWND dialog) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+void ChooseFile(HWND dialog, const std::wstring& path) {
+  SendMessageW(GetDlgItem(dialog, kFileNameField), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 void Pump(DWORD ms) {

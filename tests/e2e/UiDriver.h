@@ -30,8 +30,9 @@ class Process {
 // caption (empty: any), polled until one appears or timeoutMs pass.
 HWND WaitForTopLevel(DWORD processId, const std::string& className, const std::string& caption,
                      DWORD timeoutMs);
-// The enabled, visible top-level dialogs (#32770) of a process right now.
-std::vector<HWND> DialogsOf(DWORD processId);
+// The visible top-level dialogs (#32770) of a process right now: the enabled ones,
+// or all of them.
+std::vector<HWND> DialogsOf(DWORD processId, bool enabledOnly = true);
 
 std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
@@ -47,6 +48,14 @@ void SelectComboItem(HWND combo, int index);
 
 // Clicks a button without waiting for what the click starts (it may open a modal loop).
 void PostClick(HWND button);
+// A press of the left mouse button at a point of the window's client area.
+void PostMouseClick(HWND window, int x, int y);
+
+// The keyboard as a person uses it: a key goes down and up in the window that has the
+// focus in window's thread (its active window when no window has it).
+void PressKey(HWND window, WORD virtualKey);
+// The window that has the focus in window's thread.
+HWND FocusOf(HWND window);
 
 // A message box: its caption and text; Dismiss presses its OK button.
 struct MessageBoxSeen {
@@ -65,6 +74,8 @@ void ChooseFile(HWND dialog, const std::string& path);
 void TypeFileName(HWND dialog, const std::string& path);
 void PressOpen(HWND dialog);
 void CancelDialog(HWND dialog);
+// ChooseFile with a path that the system code page may not hold.
+void ChooseFile(HWND dialog, const std::wstring& path);
 
 // Lets the other process handle what was posted to it.
 void Pump(DWORD ms);

@@ -7,11 +7,13 @@
 #include <cctype>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "HalvoraFolder.h"
 #include "InstallerSession.h"
 #include "Screenshot.h"
 #include "UiDriver.h"
+#include "system/WidePath.h"
 
 namespace e2e {
 namespace {
@@ -140,6 +142,8 @@ TEST_P(SuccessfulInstall, WritesTheDriverThePtpLibraryAndTheCommonFiles) {
   EXPECT_FALSE(IsWindowEnabled(installer.InstallButton()));
   EXPECT_FALSE(IsWindowEnabled(installer.Combo()));
   EXPECT_TRUE(IsWindowEnabled(installer.Form()));
+  // The keyboard goes on working: the focus is on the one control left to use.
+  EXPECT_EQ(FocusOf(installer.Form()), installer.CloseButton());
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, SuccessfulInstall,
@@ -153,6 +157,103 @@ INSTANTIATE_TEST_SUITE_P(Models, SuccessfulInstall,
                            return name;
                          });
 
+// Each file is written under a temporary name longer than its own: in a folder this
+// long, the last common file's temporary name is past the ANSI calls' limit.
+TEST(SuccessfulInstall, IntoAFolderWhosePathIs240CharactersLong) {
+  HalvoraFolder folder(kSupportedSize, true, 240);
+  ASSERT_EQ(folder.Path().size(), 240u);
+  Installer installer;
+  installer.Choose("D750");
+  const MessageBoxSeen box = installer.InstallWith(folder.Exe());
+  EXPECT_EQ(box.text, "Nikon plugin successfully installed");
+  ExpectInstalled(folder, "Type0015.md3", "FileStoPTP1");
+  EXPECT_EQ(FolderEntries(folder.Path()).size(), 2u + 6u) << "a temporary file is left";
+}
+
+struct FolderNameCase {
+  const char* label;
+  const wchar_t* name;    // the Halvora folder's name
+  const char* lookAlike;  // a folder beside it, a Halvora installation as well
+};
+
+class FolderNamed : public testing::TestWithParam<FolderNameCase> {};
+
+// The files go where the user pointed, whether or not the system code page holds every
+// character of the folder's name; never into a folder whose name merely looks alike.
+TEST_P(FolderNamed, GetsTheFilesAndItsLookAlikeNothing) {
+  const FolderNameCase& c = GetParam();
+  HalvoraFolder folder(kSupportedSize, true);
+  const std::string plain = folder.Path().substr(0, folder.Path().size() - 1);
+  const std::string parent = plain.substr(0, plain.rfind('\\') + 1);
+  const std::string lookAlike = parent + c.lookAlike + "\\";
+  ASSERT_TRUE(CreateDirectoryA(lookAlike.c_str(), nullptr));
+  MakeFileOfSize(lookAlike + "HALVORA.EXE", kSupportedSize);
+  MakeFileOfSize(lookAlike + "HV7.chm", 4096);
+  const std::wstring named = WidePath(parent) + c.name;
+  ASSERT_TRUE(MoveFileW(WidePath(plain).c_str(), named.c_str()));
+
+  Installer installer;
+  installer.Choose("D750");
+  PostClick(installer.InstallButton());
+  HWND dialog = WaitForOpenDialog(installer.Program().Id(), kDialogTitle, kStepTimeoutMs);
+  ASSERT_NE(dialog, nullptr);
+  ChooseFile(dialog, named + L"\\HALVORA.EXE");  // typed as a person types it
+  const MessageBoxSeen box = WaitForMessageBox(installer.Program().Id(), kStepTimeoutMs);
+  if (box.window) Dismiss(box.window);
+  ASSERT_TRUE(MoveFileW(named.c_str(), WidePath(plain).c_str()));  // back under a name to check
+  EXPECT_EQ(box.text, "Nikon plugin successfully installed");
+  ExpectInstalled(folder, "Type0015.md3", "FileStoPTP1");
+  EXPECT_EQ(FolderEntries(lookAlike), (std::vector<std::string>{"HALVORA.EXE", "HV7.chm"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, FolderNamed,
+    testing::Values(FolderNameCase{"OutsideTheCodePage", L"Halvor\u0101", "Halvora"},
+                    FolderNameCase{"InTheCodePage", L"Halvor\u00e9", "Halvore"}),
+    [](const testing::TestParamInfo<FolderNameCase>& param) { return param.param.label; });
+
+// The keyboard alone: keys go to the focused window of the installer's thread, as a
+// keyboard's do.
+TEST(Keyboard, FocusStartsOnCloseAndTabGoesThroughTheTabStops) {
+  Installer installer;
+  const auto tab = [&] {
+    PressKey(installer.Form(), VK_TAB);
+    Pump(200);
+    return FocusOf(installer.Form());
+  };
+  EXPECT_EQ(FocusOf(installer.Form()), installer.CloseButton());  // Install is disabled
+  installer.Choose("D750");
+  EXPECT_EQ(tab(), installer.Combo());  // the welcome text is no tab stop
+  EXPECT_EQ(tab(), installer.InstallButton());
+  // A click puts the focus into the welcome text, and Tab goes on from there.
+  const HWND welcomeText =
+      ChildWindowFromPointEx(installer.Form(), POINT{142 + 20, 49 + 20}, CWP_SKIPINVISIBLE);
+  PostMouseClick(welcomeText, 20, 20);
+  Pump(200);
+  ASSERT_EQ(FocusOf(installer.Form()), welcomeText);
+  EXPECT_EQ(tab(), installer.Combo());
+}
+
+TEST(Keyboard, EnterPressesTheFocusedButtonAndEscCloses) {
+  Installer installer;
+  installer.Choose("D750");
+  for (int press = 0; press < 2; ++press) {
+    PressKey(installer.Form(), VK_TAB);
+    Pump(200);
+  }
+  ASSERT_EQ(FocusOf(installer.Form()), installer.InstallButton());
+  PressKey(installer.Form(), VK_RETURN);
+  HWND dialog = WaitForOpenDialog(installer.Program().Id(), kDialogTitle, kStepTimeoutMs);
+  ASSERT_NE(dialog, nullptr);
+  CancelDialog(dialog);
+  Pump(300);
+  EXPECT_EQ(FocusOf(installer.Form()), installer.InstallButton());
+  PressKey(installer.Form(), VK_ESCAPE);
+  DWORD exitCode = 1;
+  ASSERT_TRUE(installer.Program().WaitForExit(kStepTimeoutMs, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
+}
+
 // A refused install shows one error, writes nothing and leaves Install usable.
 void ExpectRefused(Installer& installer, const MessageBoxSeen& box, const std::string& text,
                    const HalvoraFolder& folder) {
@@ -164,6 +265,9 @@ void ExpectRefused(Installer& installer, const MessageBoxSeen& box, const std::s
   EXPECT_TRUE(IsWindowEnabled(installer.Combo()));
 }
 
+// The box also holds the installer window: nothing there takes input while it shows,
+// and a click that still reaches Install starts nothing. Afterwards the window is as
+// it was, with the focus where it was.
 TEST(RefusedInstall, WhileHalvoraIsRunning) {
   HalvoraFolder folder(kSupportedSize, true);
   HWND halvora = CreateWindowA("STATIC", "Veltro Halvora 7.0", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
@@ -171,12 +275,19 @@ TEST(RefusedInstall, WhileHalvoraIsRunning) {
   ASSERT_NE(halvora, nullptr);
   Installer installer;
   installer.Choose("D750");
-  PostClick(installer.InstallButton());
+  PostClick(installer.InstallButton());  // a press puts the focus on the button
   const MessageBoxSeen box = WaitForMessageBox(installer.Program().Id(), kStepTimeoutMs);
+  EXPECT_FALSE(IsWindowEnabled(installer.Form()));
+  PostClick(installer.InstallButton());
+  Pump(500);
+  EXPECT_EQ(DialogsOf(installer.Program().Id(), false).size(), 1u) << "a second box";
   if (box.window) Dismiss(box.window);
   DestroyWindow(halvora);
-  Pump(200);
+  Pump(300);
   ExpectRefused(installer, box, "Halvora is running.\rPlease close Halvora and try again.", folder);
+  EXPECT_TRUE(DialogsOf(installer.Program().Id(), false).empty());
+  EXPECT_TRUE(IsWindowEnabled(installer.Form()));
+  EXPECT_EQ(FocusOf(installer.Form()), installer.InstallButton());
 }
 
 TEST(RefusedInstall, WhenTheChosenFileIsNotHalvora) {

@@ -15,11 +15,12 @@ bool RecordingHost::IsWindowOpen(const std::string& title) {
   return openWindowTitles.count(title) != 0;
 }
 
-bool RecordingHost::ChooseFile(const std::string& initialFolder, std::string& path) {
+TFileChoice RecordingHost::ChooseFile(const std::string& initialFolder, std::string& path) {
   dialogFolders.push_back(initialFolder);
-  if (!chosenPath) return false;
+  if (chosenNameUnusable) return fcNameUnusable;
+  if (!chosenPath) return fcCancelled;
   path = *chosenPath;
-  return true;
+  return fcChosen;
 }
 
 void RecordingHost::ShowMessage(TMessageKind kind, const std::string& caption,

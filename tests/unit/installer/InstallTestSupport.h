@@ -31,6 +31,7 @@ class RecordingHost : public InstallerHost {
   std::set<std::string> openWindowTitles;  // answered without asking the desktop
   bool askTheDesktop = false;              // answer IsWindowOpen through FindWindowA
   std::optional<std::string> chosenPath;   // nothing: the user cancels
+  bool chosenNameUnusable = false;         // a file is chosen that the code page cannot spell
   std::string selectedModel;
 
   // What happened.
@@ -41,7 +42,7 @@ class RecordingHost : public InstallerHost {
   bool installControlsDisabled = false;
 
   bool IsWindowOpen(const std::string& title) override;
-  bool ChooseFile(const std::string& initialFolder, std::string& path) override;
+  TFileChoice ChooseFile(const std::string& initialFolder, std::string& path) override;
   void ShowMessage(TMessageKind kind, const std::string& caption, const std::string& text) override;
   void SetBusy(bool busy) override { busyChanges.push_back(busy); }
   std::string SelectedModel() override { return selectedModel; }

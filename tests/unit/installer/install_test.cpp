@@ -184,6 +184,17 @@ TEST_F(Install, TheDialogStartsAtTheDriveRootAndACancelChangesNothing) {
   EXPECT_TRUE(host.busyChanges.empty());
 }
 
+TEST_F(Install, AFolderNameTheCodePageCannotSpellIsRefusedAndNothingWritten) {
+  PrepareHalvora();
+  host.chosenNameUnusable = true;
+  procedure.Install();
+  ExpectRefused(
+      "The name of the Halvora folder contains characters that the installer cannot use.\r"
+      "Please install Halvora into a folder with a plain name and try again.");
+  EXPECT_EQ(procedure.InstallDir(), "");
+  EXPECT_EQ(Names(), HalvoraFiles());
+}
+
 TEST_F(Install, RefusesAnyFileButHalvoraExe) {
   PrepareHalvora();
   for (const std::string name : {"Setup.exe", "HALVORA.EXE.bak", "xHALVORA.EXE", "HALVORA"}) {

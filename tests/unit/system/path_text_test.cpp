@@ -3,6 +3,7 @@
 #include <string>
 
 #include "system/PathText.h"
+#include "system/WidePath.h"
 
 namespace {
 
@@ -46,6 +47,16 @@ TEST(FolderPart, SkipsTrailBytesThatLookLikeBackslashes) {
   ASSERT_TRUE(IsValidCodePage(kJapanese));
   EXPECT_EQ(FolderPart("C:\\d\\\x95\x5Cx.dll", kJapanese), "C:\\d\\");
   EXPECT_EQ(FolderPart("C:\\d\\\x95\x5Cx.dll", kWesternEuropean), "C:\\d\\\x95\x5C");
+}
+
+// A path is given to the ANSI calls as itself or as its short form, never as a
+// best-fit look-alike: "a" with a macron is missing from the Western code page.
+TEST(AnsiPathFor, IsTheExactTextOrNothing) {
+  ASSERT_EQ(GetACP(), kWesternEuropean);
+  EXPECT_EQ(AnsiPathFor(L"C:\\Astro\\Halvor\u00e9\\HALVORA.EXE"),
+            "C:\\Astro\\Halvor\xe9\\HALVORA.EXE");
+  // Without the file there is no short form either.
+  EXPECT_EQ(AnsiPathFor(L"C:\\hv-no-such-folder\\Halvor\u0101\\HALVORA.EXE"), std::nullopt);
 }
 
 }  // namespace

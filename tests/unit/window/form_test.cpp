@@ -97,6 +97,15 @@ TEST_F(InstallerWindow, PlacesTheControlsWhereTheLayoutHasThem) {
   EXPECT_EQ(combo.left, 112);
   EXPECT_EQ(combo.top, 292);
   EXPECT_EQ(combo.right, 225);
+  // The item height is the list's: the selection field is as tall as its font makes
+  // it, like that of any drop-down list in that font.
+  const HWND plain = CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0,
+                                   113, 200, FormWindow(), nullptr, nullptr, nullptr);
+  ASSERT_NE(plain, nullptr);
+  SendMessageA(plain, WM_SETFONT, SendMessageA(Form().CBModel->Handle(), WM_GETFONT, 0, 0), FALSE);
+  const RECT plainBounds = BoundsInParent(plain);
+  DestroyWindow(plain);
+  EXPECT_EQ(combo.bottom - combo.top, plainBounds.bottom - plainBounds.top);
 }
 
 TEST_F(InstallerWindow, TabsFromInstallToCloseToTheModelListPastTheText) {
