@@ -237,7 +237,7 @@ TEST_F(SfpackTest, BadInputIsOneLineNamingTheFile) {
   }
   StoredContainer nul;
   AddFile(nul, std::string("a\0b", 3), Text("x"));
-  const std::string sfp = Put("nul.sfp", WriteContainer(nul));
+  const std::string sfp = Put("zero-byte.sfp", WriteContainer(nul));
   EXPECT_EQ(Sfpack({"extract", sfp, PathOf("x")}).err,
             "sfpack: " + sfp + ": stored name \"a\\x00b\" refused: it holds a control character\n");
 }
