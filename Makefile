@@ -12,6 +12,8 @@ SIGN_KEY ?=
 SIGN_PKCS12 ?=
 SIGN_PASS_FILE ?=
 TIMESTAMP_URL ?=
+# The web page named in the signature (scripts/sign-installer.sh has the default).
+PRODUCT_URL ?=
 # PAYLOAD=standin names the stand-ins as make release does: the same as no folder.
 PAYLOAD_DIR = $(if $(filter standin,$(PAYLOAD)),,$(PAYLOAD))
 XVFB      := xvfb-run -a -s "-screen 0 1280x1024x24"
@@ -67,7 +69,7 @@ repro: bootstrap
 release: bootstrap
 	@PAYLOAD="$(PAYLOAD)" SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" \
 	  SIGN_PKCS12="$(SIGN_PKCS12)" SIGN_PASS_FILE="$(SIGN_PASS_FILE)" \
-	  TIMESTAMP_URL="$(TIMESTAMP_URL)" scripts/release.sh
+	  TIMESTAMP_URL="$(TIMESTAMP_URL)" PRODUCT_URL="$(PRODUCT_URL)" scripts/release.sh
 
 clean:
 	rm -rf build

@@ -35,8 +35,6 @@ class TPendingOutput {
   void Write(const void* data, std::size_t size);
   void Commit();
 
-  const std::string& TemporaryPath() const { return temporary_; }
-
  private:
   [[noreturn]] void Fail(const std::string& reason);
   void Discard();
