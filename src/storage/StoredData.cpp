@@ -219,7 +219,9 @@ void WriteStoredRecord(TStream& out, const std::string& name, const std::uint8_t
   if (name.size() > static_cast<std::size_t>(kInt32Max)) {
     throw EStoredDataError("stored name too long");
   }
-  if (size < 0) throw EStoredDataError(QuotedName(name) + ": negative size " + std::to_string(size));
+  if (size < 0) {
+    throw EStoredDataError(QuotedName(name) + ": negative size " + std::to_string(size));
+  }
   const std::size_t length = static_cast<std::size_t>(size);
   const std::size_t bound = CompressBound(length);
   // Default-initialised: the encoder writes every byte that is then stored.

@@ -24,7 +24,8 @@ namespace {
 // symbolic link someone placed under that name, is never opened.
 std::FILE* CreateExclusively(const std::string& path) {
 #ifdef _WIN32
-  const int fd = _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  const int fd =
+      _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
   return fd < 0 ? nullptr : _fdopen(fd, "wb");
 #else
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -44,7 +45,8 @@ long ProcessId() {
 }
 
 bool IsReadOnly(fs::perms permissions) {
-  constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  constexpr fs::perms kAnyWrite =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   return (permissions & kAnyWrite) == fs::perms::none;
 }
 

@@ -199,7 +199,9 @@ class Compiler {
       if (!std::filesystem::exists(candidate, ignored)) continue;
       auto bytes = std::make_shared<std::vector<std::uint8_t>>();
       std::string fault;
-      if (!ReadWholeFile(candidate, *bytes, &fault)) Fail(line, "cannot read file " + name + ": " + fault);
+      if (!ReadWholeFile(candidate, *bytes, &fault)) {
+        Fail(line, "cannot read file " + name + ": " + fault);
+      }
       inputFiles_.push_back(candidate);
       return bytes;
     }

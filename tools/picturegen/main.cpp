@@ -5,8 +5,8 @@
 #include <string>
 
 #include "Glyphs.h"
-#include "OutputFile.h"
 #include "Icon.h"
+#include "OutputFile.h"
 #include "Splash.h"
 
 int main(int argc, char** argv) {

@@ -65,4 +65,3 @@ LoadedContainer LoadContainer(const std::string& path) {
 std::string FileCount(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " file" : " files");
 }
-

@@ -19,7 +19,8 @@ std::vector<const StoredEntry*> SelectFiles(const LoadedContainer& loaded,
     for (const StoredEntry& file : files) {
       // Two files of one name would silently overwrite each other.
       if (!seen.insert(file.name).second) {
-        throw SfpackError(loaded.path + ": stored name " + QuotedName(file.name) + " appears twice");
+        throw SfpackError(loaded.path + ": stored name " + QuotedName(file.name) +
+                          " appears twice");
       }
       chosen.push_back(&file);
     }
@@ -53,7 +54,8 @@ int ExtractCommand(const CommandArgs& args, std::ostream& out) {
   // Every name is checked before anything is written.
   for (const StoredEntry* file : chosen) {
     if (const char* reason = UnsafeNameReason(file->name)) {
-      throw SfpackError(loaded.path + ": stored name " + QuotedName(file->name) + " refused: it " + reason);
+      throw SfpackError(loaded.path + ": stored name " + QuotedName(file->name) + " refused: it " +
+                        reason);
     }
   }
   std::error_code failure;

@@ -232,7 +232,8 @@ TEST_F(SfpackTest, BadInputIsOneLineNamingTheFile) {
   // A folder where a file belongs, and a stored name with a NUL byte in it.
   const std::string folder = PathOf("folder.sfp");
   fs::create_directories(folder);
-  for (const CommandArgs& args : {CommandArgs{"list", folder}, CommandArgs{"pack", PathOf("o.sfp"), folder}}) {
+  for (const CommandArgs& args :
+       {CommandArgs{"list", folder}, CommandArgs{"pack", PathOf("o.sfp"), folder}}) {
     EXPECT_EQ(Sfpack(args).err, "sfpack: " + folder + ": is a folder\n");
   }
   StoredContainer nul;
@@ -269,7 +270,8 @@ TEST_F(SfpackTest, AFailedWriteLeavesTheOldFileWhole) {
 // and is found before any file is written.
 TEST_F(SfpackTest, ExtractNeverWritesThroughASymbolicLink) {
   const std::string sfp = PathOf("two.sfp");
-  ASSERT_EQ(Sfpack({"pack", sfp, Put("in/a.dll", Text("new")), Put("in/b.dll", Text("b"))}).code, 0);
+  const std::string a = Put("in/a.dll", Text("new"));
+  ASSERT_EQ(Sfpack({"pack", sfp, a, Put("in/b.dll", Text("b"))}).code, 0);
   Put("outside/b.dll", Text("not the tool's"));
   fs::create_directories(PathOf("target"));
   fs::create_symlink(PathOf("outside/b.dll"), PathOf("target/b.dll"));
