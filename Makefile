@@ -5,9 +5,20 @@ JOBS      ?= $(shell nproc)
 # A folder of the real plugin files (one subfolder per stored-file set); empty: stand-ins.
 PAYLOAD   ?=
 FUZZ_SECS ?= 30
+# make release: a certificate (PEM pair or PKCS#12), its password file and a time-stamp
+# server, all optional (scripts/release.sh).
+SIGN_CERT ?=
+SIGN_KEY ?=
+SIGN_PKCS12 ?=
+SIGN_PASS_FILE ?=
+TIMESTAMP_URL ?=
+# The web page named in the signature (scripts/sign-installer.sh has the default).
+PRODUCT_URL ?=
+# PAYLOAD=standin names the stand-ins as make release does: the same as no folder.
+PAYLOAD_DIR = $(if $(filter standin,$(PAYLOAD)),,$(PAYLOAD))
 XVFB      := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all bootstrap native win fuzz-build test test-native test-win test-fuzz run bench fuzz repro clean
+.PHONY: all bootstrap native win fuzz-build test test-native test-win test-fuzz run bench fuzz repro release clean
 
 all: native win
 
@@ -15,13 +26,13 @@ bootstrap:
 	@scripts/bootstrap.sh
 
 native: bootstrap
-	@cmake --preset native -DHV_PAYLOAD_DIR="$(PAYLOAD)" >/dev/null
+	@cmake --preset native -DHV_PAYLOAD_DIR="$(PAYLOAD_DIR)" >/dev/null
 	@cmake --build build/native -j $(JOBS)
 
 # The Windows build uses the host tools of the native build (sfpack, the
 # description compiler, the stand-in payload generator).
 win: native
-	@cmake --preset win -DHV_PAYLOAD_DIR="$(PAYLOAD)" >/dev/null
+	@cmake --preset win -DHV_PAYLOAD_DIR="$(PAYLOAD_DIR)" >/dev/null
 	@cmake --build build/win -j $(JOBS)
 
 fuzz-build: bootstrap
@@ -54,6 +65,13 @@ fuzz: fuzz-build
 
 repro: bootstrap
 	@scripts/repro.sh
+
+# PAYLOAD=DIR (the real plugin files) or PAYLOAD=standin; the installer lands in
+# build/release/ with SHA256SUMS beside it, signed when a certificate is given.
+release: bootstrap
+	@PAYLOAD="$(PAYLOAD)" SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" \
+	  SIGN_PKCS12="$(SIGN_PKCS12)" SIGN_PASS_FILE="$(SIGN_PASS_FILE)" \
+	  TIMESTAMP_URL="$(TIMESTAMP_URL)" PRODUCT_URL="$(PRODUCT_URL)" scripts/release.sh
 
 clean:
 	rm -rf build

@@ -11,6 +11,8 @@
 #   HV_PAYLOAD_SETS         the set names, in manifest order
 #   HV_PAYLOAD_SOURCE_DIR   the folder of the files that are packed, one subfolder
 #                           per set: HV_PAYLOAD_DIR, or the stand-ins' folder
+#   HV_PAYLOAD_STANDINS     1 when the build packs the stand-ins, else 0: what tests
+#                           know of the stand-in files holds only then
 #   hv_payload              custom target that makes them; a target that reads a
 #                           container adds add_dependencies(<it> hv_payload) and
 #                           lists the path among its DEPENDS.
@@ -104,6 +106,11 @@ else()
 endif()
 
 set(HV_PAYLOAD_SOURCE_DIR ${_hv_payload_source})
+if(HV_PAYLOAD_DIR)
+  set(HV_PAYLOAD_STANDINS 0)
+else()
+  set(HV_PAYLOAD_STANDINS 1)
+endif()
 
 # --- one container per set, printed with its decoded and stored size --------------
 set(HV_PAYLOAD_CONTAINERS "")

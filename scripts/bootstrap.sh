@@ -9,6 +9,7 @@ packages=(
   wine wine32 xvfb xauth fonts-wine fonts-liberation2
   googletest libgtest-dev libbenchmark-dev liblz4-dev
   clang libclang-rt-14-dev
+  osslsigncode openssl
 )
 
 missing=()

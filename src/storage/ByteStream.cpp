@@ -1,5 +1,7 @@
 #include "storage/ByteStream.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -213,6 +215,11 @@ std::string ErrnoText() {
 }  // namespace
 
 TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path) {
+  // Some systems open a folder like a file, and its "size" is then nonsense.
+  struct stat info {};
+  if (stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == S_IFDIR) {
+    throw EStreamError(path + ": is a folder");
+  }
   file_ = std::fopen(path.c_str(), mode == Mode::Read ? "rb" : "wb");
   if (file_ == nullptr) {
     throw EStreamError(path + ": cannot " + (mode == Mode::Read ? "open" : "create") + " (" +

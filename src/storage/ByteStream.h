@@ -109,7 +109,8 @@ class TSpanStream : public TStream {
 class TFileStream : public TStream {
  public:
   enum class Mode { Read, Create };
-  TFileStream(const std::string& path, Mode mode);  // EStreamError names the path
+  // EStreamError names the path and the reason ("is a folder", "cannot open (...)").
+  TFileStream(const std::string& path, Mode mode);
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;
   TFileStream& operator=(const TFileStream&) = delete;

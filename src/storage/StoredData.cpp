@@ -30,7 +30,7 @@ class RecordContext {
  private:
   std::string Describe(const std::string& fault) const {
     std::string text = "record " + std::to_string(index_);
-    if (name_ != nullptr) text += " \"" + *name_ + "\"";
+    if (name_ != nullptr) text += " " + QuotedName(*name_);
     return text + ": " + fault;
   }
   int index_;
@@ -162,6 +162,22 @@ void ReadLegacyData(TStream& in, const RecordContext& record, TMemoryStream& dat
 
 }  // namespace
 
+std::string QuotedName(const std::string& name) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string quoted = "\"";
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      quoted += "\\x";
+      quoted += kHex[byte >> 4];
+      quoted += kHex[byte & 0x0F];
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
 StoredDataHeader ReadStoredDataHeader(TStream& in) {
   std::uint8_t bytes[8];
   const std::size_t delivered = in.Read(bytes, sizeof bytes);
@@ -203,14 +219,16 @@ void WriteStoredRecord(TStream& out, const std::string& name, const std::uint8_t
   if (name.size() > static_cast<std::size_t>(kInt32Max)) {
     throw EStoredDataError("stored name too long");
   }
-  if (size < 0) throw EStoredDataError("\"" + name + "\": negative size " + std::to_string(size));
+  if (size < 0) {
+    throw EStoredDataError(QuotedName(name) + ": negative size " + std::to_string(size));
+  }
   const std::size_t length = static_cast<std::size_t>(size);
   const std::size_t bound = CompressBound(length);
   // Default-initialised: the encoder writes every byte that is then stored.
   const std::unique_ptr<std::uint8_t[]> scratch(new std::uint8_t[bound]);
   const std::size_t stored = CompressBuffer(data, scratch.get(), length);
   if (stored > static_cast<std::size_t>(kInt32Max)) {
-    throw EStoredDataError("\"" + name + "\": too large to store");
+    throw EStoredDataError(QuotedName(name) + ": too large to store");
   }
   out.WriteInt32(static_cast<std::int32_t>(name.size()));
   out.Write(name.data(), name.size());
@@ -238,7 +256,7 @@ void StoredContainer::Write(TStream& out) const {
   WriteStoredDataHeader(out, static_cast<std::int32_t>(files.size()));
   for (const StoredEntry& file : files) {
     if (file.data.Size() > kInt32Max)
-      throw EStoredDataError("\"" + file.name + "\": too large to store");
+      throw EStoredDataError(QuotedName(file.name) + ": too large to store");
     WriteStoredRecord(out, file.name, file.data.Data(),
                       static_cast<std::int32_t>(file.data.Size()));
   }

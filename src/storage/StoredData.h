@@ -32,6 +32,10 @@ struct StoredDataHeader {
   std::int32_t count;  // file count (the legacy layout's first word)
 };
 
+// A stored name as messages show it: in double quotes, with control characters
+// (a NUL byte among them) as \xNN, so that no name can cut a message short.
+std::string QuotedName(const std::string& name);
+
 // Reads the 8-byte container header; fewer bytes raise EStoredDataError.
 StoredDataHeader ReadStoredDataHeader(TStream& in);
 void WriteStoredDataHeader(TStream& out, std::int32_t count);

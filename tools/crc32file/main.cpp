@@ -1,33 +1,30 @@
 // crc32file INPUT OUTPUT: writes the CRC-32 of INPUT into OUTPUT as four
-// little-endian bytes. Nothing is left at OUTPUT when INPUT cannot be read whole.
+// little-endian bytes. OUTPUT is left as it was when INPUT cannot be read whole or
+// OUTPUT cannot be written.
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "OutputFile.h"
+#include "storage/ByteStream.h"
 #include "storage/Crc32.h"
 
 namespace {
 
-bool ReadWhole(const std::string& path, std::vector<char>& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  char chunk[1 << 16];
-  std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-  const bool whole = std::ferror(file) == 0;
-  std::fclose(file);
-  return whole;
+// Throws EStreamError naming the path and the reason.
+std::vector<char> ReadWhole(const std::string& path) {
+  TFileStream file(path, TFileStream::Mode::Read);
+  std::vector<char> bytes(static_cast<std::size_t>(file.Size()));
+  file.ReadBuffer(bytes.data(), bytes.size());
+  return bytes;
 }
 
-bool WriteLittleEndian(const std::string& path, std::uint32_t value) {
+void WriteLittleEndian(const std::string& path, std::uint32_t value) {
   const char bytes[4] = {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF),
                          static_cast<char>((value >> 16) & 0xFF), static_cast<char>(value >> 24)};
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes, sizeof bytes);
-  out.close();
-  return static_cast<bool>(out);
+  WriteOutputFile(path, bytes, sizeof bytes);
 }
 
 }  // namespace
@@ -37,14 +34,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: crc32file INPUT OUTPUT\n");
     return 2;
   }
-  std::vector<char> bytes;
-  if (!ReadWhole(argv[1], bytes)) {
-    std::fprintf(stderr, "crc32file: cannot read %s\n", argv[1]);
-    return 1;
-  }
-  if (!WriteLittleEndian(argv[2], Crc32(bytes.data(), bytes.size()))) {
-    std::fprintf(stderr, "crc32file: cannot write %s\n", argv[2]);
-    std::remove(argv[2]);
+  try {
+    const std::vector<char> bytes = ReadWhole(argv[1]);
+    WriteLittleEndian(argv[2], Crc32(bytes.data(), bytes.size()));
+  } catch (const std::runtime_error& error) {  // EStreamError or EOutputError
+    std::fprintf(stderr, "crc32file: %s\n", error.what());
     return 1;
   }
   return 0;

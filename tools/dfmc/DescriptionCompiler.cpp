@@ -2,8 +2,10 @@
 
 #include <climits>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
+#include <system_error>
 
 #include "storage/ByteStream.h"
 #include "toolkit/ColorNames.h"
@@ -193,8 +195,13 @@ class Compiler {
       for (const std::string& folder : searchPath_) candidates.push_back(folder + "/" + name);
     }
     for (const std::string& candidate : candidates) {
+      std::error_code ignored;
+      if (!std::filesystem::exists(candidate, ignored)) continue;
       auto bytes = std::make_shared<std::vector<std::uint8_t>>();
-      if (!ReadWholeFile(candidate, *bytes)) continue;
+      std::string fault;
+      if (!ReadWholeFile(candidate, *bytes, &fault)) {
+        Fail(line, "cannot read file " + name + ": " + fault);
+      }
       inputFiles_.push_back(candidate);
       return bytes;
     }
@@ -211,15 +218,18 @@ class Compiler {
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string* fault) {
   try {
     TFileStream file(path, TFileStream::Mode::Read);
     bytes.resize(static_cast<std::size_t>(file.Size()));
     file.ReadBuffer(bytes.data(), bytes.size());
     return true;
-  } catch (const EStreamError&) {
-    return false;
+  } catch (const EReadError&) {
+    if (fault != nullptr) *fault = path + ": read failed";
+  } catch (const EStreamError& error) {
+    if (fault != nullptr) *fault = error.what();
   }
+  return false;
 }
 
 CompiledDescription CompileDescription(const std::string& sourceText, const std::string& sourceName,

@@ -8,15 +8,16 @@
 // -I adds a folder to search for the files that `file "..."` values name; -d writes
 // a make-style dependency file listing the source and every file read, so that the
 // build compiles again when a picture or a container changes. Errors go to stderr
-// as "file:line: what is wrong" and the exit code is 1; nothing is written then.
-#include <cstdio>
-#include <fstream>
+// as "file:line: what is wrong" (or "path: what is wrong") and the exit code is 1;
+// nothing is written then, and an output or dependency file that was there stays as
+// it was (OutputFile.h).
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "DescriptionCompiler.h"
+#include "OutputFile.h"
 #include "installer/ProductSchemas.h"
 #include "toolkit/ToolkitSchemas.h"
 
@@ -55,11 +56,13 @@ std::string DepName(const std::string& name) {
   return escaped;
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return static_cast<bool>(out);
+std::string DependencyText(const Options& options, const CompiledDescription& compiled) {
+  std::ostringstream deps;
+  deps << DepName(options.output) << ":";
+  deps << " " << DepName(options.source);
+  for (const std::string& file : compiled.inputFiles) deps << " " << DepName(file);
+  deps << "\n";
+  return deps.str();
 }
 
 }  // namespace
@@ -71,8 +74,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::vector<std::uint8_t> source;
-  if (!ReadWholeFile(options.source, source)) {
-    std::cerr << options.source << ": cannot read the source\n";
+  std::string fault;
+  if (!ReadWholeFile(options.source, source, &fault)) {
+    std::cerr << fault << "\n";
     return 1;
   }
   const std::string text(source.begin(), source.end());
@@ -95,22 +99,23 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const std::string bytes(compiled.bytes.begin(), compiled.bytes.end());
-  if (!WriteFile(options.output, bytes)) {
-    std::cerr << options.output << ": cannot write the description\n";
-    std::remove(options.output.c_str());
-    return 1;
-  }
-  if (!options.depfile.empty()) {
-    std::ostringstream deps;
-    deps << DepName(options.output) << ":";
-    deps << " " << DepName(options.source);
-    for (const std::string& file : compiled.inputFiles) deps << " " << DepName(file);
-    deps << "\n";
-    if (!WriteFile(options.depfile, deps.str())) {
-      std::cerr << options.depfile << ": cannot write the dependency file\n";
-      return 1;
+  // Both files are written whole under temporary names before either is moved into
+  // place, so that a failure to write either leaves both targets as they were. The
+  // dependency file is moved first: a new description never stands beside the list
+  // of inputs of an older one.
+  try {
+    TPendingOutput description(options.output);
+    description.Write(compiled.bytes.data(), compiled.bytes.size());
+    if (!options.depfile.empty()) {
+      const std::string deps = DependencyText(options, compiled);
+      TPendingOutput depfile(options.depfile);
+      depfile.Write(deps.data(), deps.size());
+      depfile.Commit();
     }
+    description.Commit();
+  } catch (const EOutputError& error) {
+    std::cerr << error.what() << "\n";
+    return 1;
   }
   return 0;
 }

@@ -1,9 +1,9 @@
 // payloadgen MANIFEST OUTDIR: writes the stand-in payload, one folder per set.
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <system_error>
 
+#include "OutputFile.h"
 #include "PayloadManifest.h"
 #include "StandInFile.h"
 
@@ -13,14 +13,6 @@ constexpr const char* kUsage =
     "usage: payloadgen MANIFEST OUTDIR\n\n"
     "Writes a stand-in file for every line of the payload manifest, with its stored\n"
     "name and decoded size, to OUTDIR/<set>/<name>. The bytes are the same on every run.\n";
-
-bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return static_cast<bool>(file);
-}
 
 }  // namespace
 
@@ -39,14 +31,19 @@ int main(int argc, char** argv) {
       const std::filesystem::path set_folder = folder / entry.set;
       std::error_code failure;
       std::filesystem::create_directories(set_folder, failure);
-      const std::filesystem::path path = set_folder / entry.name;
-      if (failure || !WriteFile(path, MakeStandInFile(entry.set, entry.name,
-                                                      static_cast<std::size_t>(entry.size)))) {
-        std::cerr << "payloadgen: " << path.string() << ": cannot write\n";
+      if (failure) {
+        std::cerr << "payloadgen: " << set_folder.string() << ": cannot create the folder ("
+                  << failure.message() << ")\n";
         return 1;
       }
+      const std::vector<std::uint8_t> bytes =
+          MakeStandInFile(entry.set, entry.name, static_cast<std::size_t>(entry.size));
+      WriteOutputFile((set_folder / entry.name).string(), bytes.data(), bytes.size());
     }
   } catch (const EManifestError& error) {
+    std::cerr << "payloadgen: " << error.what() << '\n';
+    return 1;
+  } catch (const EOutputError& error) {
     std::cerr << "payloadgen: " << error.what() << '\n';
     return 1;
   }

@@ -1,6 +1,6 @@
 #include "Bmp.h"
 
-#include <cstdio>
+#include "OutputFile.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ void PutLE(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
 
 }  // namespace
 
-bool WriteBmp24(const Picture& picture, const std::string& path) {
+void WriteBmp24(const Picture& picture, const std::string& path) {
   const std::uint32_t stride = (std::uint32_t(picture.width) * 3 + 3) & ~3u;
   const std::uint32_t imageSize = stride * std::uint32_t(picture.height);
   std::vector<std::uint8_t> out;
@@ -43,8 +43,5 @@ bool WriteBmp24(const Picture& picture, const std::string& path) {
     }
     while (out.size() - rowStart < stride) out.push_back(0);
   }
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-  return (std::fclose(file) == 0) && written;
+  WriteOutputFile(path, out.data(), out.size());
 }

@@ -18,5 +18,5 @@ struct Picture {
   Rgb& at(int x, int y) { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
 };
 
-// Returns false when the file cannot be written completely.
-bool WriteBmp24(const Picture& picture, const std::string& path);
+// Throws EOutputError (OutputFile.h) when the file cannot be written.
+void WriteBmp24(const Picture& picture, const std::string& path);

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <vector>
+
+#include "OutputFile.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ std::vector<std::uint8_t> IconImage(int size) {
 
 }  // namespace
 
-bool WriteProgramIcon(const std::string& path) {
+void WriteProgramIcon(const std::string& path) {
   const int sizes[] = {16, 32, 48};
   std::vector<std::vector<std::uint8_t>> images;
   for (int size : sizes) images.push_back(IconImage(size));
@@ -84,8 +85,5 @@ bool WriteProgramIcon(const std::string& path) {
     offset += std::uint32_t(images[i].size());
   }
   for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-  return std::fclose(file) == 0 && written;
+  WriteOutputFile(path, out.data(), out.size());
 }

@@ -3,5 +3,6 @@
 
 #include <string>
 
-// Writes the icon file (32-bit images with alpha); false when it cannot be written.
-bool WriteProgramIcon(const std::string& path);
+// Writes the icon file (32-bit images with alpha); throws EOutputError (OutputFile.h)
+// when it cannot be written.
+void WriteProgramIcon(const std::string& path);

@@ -6,6 +6,7 @@
 
 #include "Glyphs.h"
 #include "Icon.h"
+#include "OutputFile.h"
 #include "Splash.h"
 
 int main(int argc, char** argv) {
@@ -20,15 +21,11 @@ int main(int argc, char** argv) {
   } outputs[] = {{"splash.bmp", MakeSplash()},
                  {"glyph-install.bmp", MakeCheckGlyph()},
                  {"glyph-close.bmp", MakeCrossGlyph()}};
-  for (const auto& output : outputs) {
-    const std::string path = dir + "/" + output.name;
-    if (!WriteBmp24(output.picture, path)) {
-      std::fprintf(stderr, "picturegen: cannot write %s\n", path.c_str());
-      return 1;
-    }
-  }
-  if (!WriteProgramIcon(dir + "/installer.ico")) {
-    std::fprintf(stderr, "picturegen: cannot write %s/installer.ico\n", dir.c_str());
+  try {
+    for (const auto& output : outputs) WriteBmp24(output.picture, dir + "/" + output.name);
+    WriteProgramIcon(dir + "/installer.ico");
+  } catch (const EOutputError& error) {
+    std::fprintf(stderr, "picturegen: %s\n", error.what());
     return 1;
   }
   return 0;

@@ -1,8 +1,9 @@
 #include "ContainerFile.h"
 
-#include <cstdio>
 #include <new>
 #include <utility>
+
+#include "OutputFile.h"
 
 TMemoryStream ReadWholeFile(const std::string& path) {
   try {
@@ -26,15 +27,8 @@ TMemoryStream ReadWholeFile(const std::string& path) {
 
 void WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
   try {
-    TFileStream out(path, TFileStream::Mode::Create);
-    try {
-      out.Write(data, size);
-      out.Close();
-    } catch (const EStreamError&) {
-      std::remove(path.c_str());
-      throw;
-    }
-  } catch (const EStreamError& error) {
+    WriteOutputFile(path, data, size);
+  } catch (const EOutputError& error) {
     throw SfpackError(error.what());
   }
 }
@@ -71,4 +65,3 @@ LoadedContainer LoadContainer(const std::string& path) {
 std::string FileCount(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " file" : " files");
 }
-

@@ -12,7 +12,8 @@
 #include "storage/StoredData.h"
 
 TMemoryStream ReadWholeFile(const std::string& path);
-// Writes all bytes; a file left half-written is removed again.
+// Writes all bytes under a temporary name and moves them over path only when
+// complete (OutputFile.h): a failure leaves whatever was at path as it was.
 void WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size);
 
 // Where one record lies in the container bytes.

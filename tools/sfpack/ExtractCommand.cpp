@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "ContainerFile.h"
+#include "OutputFile.h"
 #include "StoredNames.h"
 
 namespace {
@@ -18,7 +19,8 @@ std::vector<const StoredEntry*> SelectFiles(const LoadedContainer& loaded,
     for (const StoredEntry& file : files) {
       // Two files of one name would silently overwrite each other.
       if (!seen.insert(file.name).second) {
-        throw SfpackError(loaded.path + ": stored name \"" + file.name + "\" appears twice");
+        throw SfpackError(loaded.path + ": stored name " + QuotedName(file.name) +
+                          " appears twice");
       }
       chosen.push_back(&file);
     }
@@ -33,7 +35,7 @@ std::vector<const StoredEntry*> SelectFiles(const LoadedContainer& loaded,
       }
     }
     if (found == nullptr)
-      throw SfpackError(loaded.path + ": no stored file named \"" + name + "\"");
+      throw SfpackError(loaded.path + ": no stored file named " + QuotedName(name));
     chosen.push_back(found);
   }
   return chosen;
@@ -52,12 +54,22 @@ int ExtractCommand(const CommandArgs& args, std::ostream& out) {
   // Every name is checked before anything is written.
   for (const StoredEntry* file : chosen) {
     if (const char* reason = UnsafeNameReason(file->name)) {
-      throw SfpackError(loaded.path + ": stored name \"" + file->name + "\" refused: it " + reason);
+      throw SfpackError(loaded.path + ": stored name " + QuotedName(file->name) + " refused: it " +
+                        reason);
     }
   }
   std::error_code failure;
   std::filesystem::create_directories(folder, failure);
   if (failure) throw SfpackError(folder + ": cannot create the folder (" + failure.message() + ")");
+  // So is every target: a folder, a read-only file or a symbolic link (which could
+  // lead out of DIR) in the way stops the command before it writes anything.
+  for (const StoredEntry* file : chosen) {
+    try {
+      CheckOutputPath(folder + "/" + file->name);
+    } catch (const EOutputError& error) {
+      throw SfpackError(error.what());
+    }
+  }
 
   for (const StoredEntry* file : chosen) {
     const std::string path = folder + "/" + file->name;

@@ -16,11 +16,11 @@ int PackCommand(const CommandArgs& args, std::ostream& out) {
     entry.name = BaseName(*file);
     // Refused here so that no container is made that extract would then refuse.
     if (const char* reason = UnsafeNameReason(entry.name)) {
-      throw SfpackError(*file + ": stored name \"" + entry.name + "\" " + reason);
+      throw SfpackError(*file + ": stored name " + QuotedName(entry.name) + " " + reason);
     }
     const auto earlier = taken.emplace(entry.name, *file);
     if (!earlier.second) {
-      throw SfpackError(*file + ": stored name \"" + entry.name + "\" is already taken by " +
+      throw SfpackError(*file + ": stored name " + QuotedName(entry.name) + " is already taken by " +
                         earlier.first->second);
     }
     entry.data = ReadWholeFile(*file);

@@ -27,7 +27,9 @@ const Command kCommands[] = {
     {"extract", "sfpack extract IN.sfp DIR [NAME...]",
      "Writes the named stored files (all of them when no name is given) into DIR,\n"
      "creating it when missing. Nothing is written outside DIR: a stored name that is\n"
-     "absolute or holds a path separator, a drive colon, or is \".\" or \"..\" is refused.\n",
+     "absolute or holds a path separator, a drive colon, or is \".\" or \"..\" is refused,\n"
+     "and so is a target that is a symbolic link, a folder or a read-only file. Each\n"
+     "file is written under a temporary name and replaces the old one only when whole.\n",
      ExtractCommand},
     {"verify", "sfpack verify IN.sfp...",
      "Decodes every stored file, checks its size, codes the files again and confirms\n"

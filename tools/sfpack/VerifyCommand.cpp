@@ -8,8 +8,8 @@ namespace {
 std::string DescribeOffset(const LoadedContainer& loaded, std::size_t offset) {
   for (std::size_t i = 0; i < loaded.spans.size(); ++i) {
     if (offset >= loaded.spans[i].begin && offset < loaded.spans[i].end) {
-      return "offset " + std::to_string(offset) + " (record " + std::to_string(i) + " \"" +
-             loaded.container.files[i].name + "\")";
+      return "offset " + std::to_string(offset) + " (record " + std::to_string(i) + " " +
+             QuotedName(loaded.container.files[i].name) + ")";
     }
   }
   return "offset " + std::to_string(offset);

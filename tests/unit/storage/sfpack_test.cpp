@@ -2,6 +2,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -222,7 +228,62 @@ TEST_F(SfpackTest, BadInputIsOneLineNamingTheFile) {
     EXPECT_EQ(Sfpack({"extract", path, PathOf("x")}).code, 1);
     EXPECT_FALSE(fs::exists(PathOf("x")));
   }
+
+  // A folder where a file belongs, and a stored name with a NUL byte in it.
+  const std::string folder = PathOf("folder.sfp");
+  fs::create_directories(folder);
+  for (const CommandArgs& args :
+       {CommandArgs{"list", folder}, CommandArgs{"pack", PathOf("o.sfp"), folder}}) {
+    EXPECT_EQ(Sfpack(args).err, "sfpack: " + folder + ": is a folder\n");
+  }
+  StoredContainer nul;
+  AddFile(nul, std::string("a\0b", 3), Text("x"));
+  const std::string sfp = Put("zero-byte.sfp", WriteContainer(nul));
+  EXPECT_EQ(Sfpack({"extract", sfp, PathOf("x")}).err,
+            "sfpack: " + sfp + ": stored name \"a\\x00b\" refused: it holds a control character\n");
 }
+
+#ifndef _WIN32
+// The rules for every tool's output (tools/common/OutputFile.h), through extract.
+// A write that fails (here the file-size limit stands in for a full disk) leaves
+// the file it was to replace whole, and no temporary file behind.
+TEST_F(SfpackTest, AFailedWriteLeavesTheOldFileWhole) {
+  const std::string sfp = PathOf("big.sfp");
+  ASSERT_EQ(Sfpack({"pack", sfp, Put("in/big.dll", MixedBytes(300000, 4))}).code, 0);
+  Put("target/big.dll", Text("the version before"));
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  const rlimit before = limit;
+  limit.rlim_cur = 65536;
+  const auto handler = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
+  setrlimit(RLIMIT_FSIZE, &limit);
+  const RunResult extract = Sfpack({"extract", sfp, PathOf("target")});
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_EQ(extract.code, 1);
+  EXPECT_THAT(extract.err, StartsWith("sfpack: " + PathOf("target/big.dll") + ": cannot write ("));
+  EXPECT_EQ(Get("target/big.dll"), Text("the version before"));
+  EXPECT_EQ(FilesUnder(PathOf("target")), 1u);
+}
+
+// A symbolic link in the target folder is neither written through nor replaced,
+// and is found before any file is written.
+TEST_F(SfpackTest, ExtractNeverWritesThroughASymbolicLink) {
+  const std::string sfp = PathOf("two.sfp");
+  const std::string a = Put("in/a.dll", Text("new"));
+  ASSERT_EQ(Sfpack({"pack", sfp, a, Put("in/b.dll", Text("b"))}).code, 0);
+  Put("outside/b.dll", Text("not the tool's"));
+  fs::create_directories(PathOf("target"));
+  fs::create_symlink(PathOf("outside/b.dll"), PathOf("target/b.dll"));
+  const RunResult extract = Sfpack({"extract", sfp, PathOf("target")});
+  EXPECT_EQ(extract.code, 1);
+  EXPECT_EQ(extract.err, "sfpack: " + PathOf("target/b.dll") +
+                             ": is a symbolic link; a tool never writes through one\n");
+  EXPECT_EQ(Get("outside/b.dll"), Text("not the tool's"));
+  EXPECT_TRUE(fs::is_symlink(PathOf("target/b.dll")));
+  EXPECT_FALSE(fs::exists(PathOf("target/a.dll")));
+}
+#endif
 
 TEST_F(SfpackTest, VerifyCatchesWhatReadingAloneAccepts) {
   // "hello" coded with escape value 01 instead of the lowest absent value 00: it

@@ -2,6 +2,8 @@
 // would write for the same components, and every fault is reported as file:line.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -173,6 +175,9 @@ TEST(Dfmc, ReportsMissingAndMalformedFiles) {
   folder.Write("splash.bmp", "GIF89a");
   EXPECT_EQ(ErrorOf(InProbe("    Picture = file \"splash.bmp\"\n"), {folder.Path()}),
             "window.txt:3: splash.bmp is not a BMP file");
+  mkdir((folder.Path() + "/pictures").c_str(), 0755);
+  EXPECT_EQ(ErrorOf(InProbe("    Picture = file \"pictures\"\n"), {folder.Path()}),
+            "window.txt:3: cannot read file pictures: " + folder.Path() + "/pictures: is a folder");
 }
 
 TEST(Dfmc, ReportsSyntaxAndStructureFaults) {
@@ -290,6 +295,27 @@ TEST(Dfmc, TheToolExitsNonZeroAndWritesNothingOnError) {
   std::ifstream depfile(deps);
   std::getline(depfile, line);
   EXPECT_EQ(line, out + ": " + good);
+
+  // What the tool cannot write it leaves as it was: a folder, a read-only file, and
+  // the last description when the dependency file cannot be written.
+  const auto run = [&](const std::string& arguments) {
+    return std::system((std::string(DFMC_PATH) + " " + arguments + " 2>" + log).c_str());
+  };
+  const std::string folderOut = folder.Path() + "/empty";
+  mkdir(folderOut.c_str(), 0755);
+  EXPECT_NE(run("-o " + folderOut + " " + good), 0);
+  struct stat info {};
+  EXPECT_TRUE(stat(folderOut.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+  const std::string readOnly = folder.Write("kept.bin", "old");
+  chmod(readOnly.c_str(), 0444);
+  EXPECT_NE(run("-o " + readOnly + " " + good), 0);
+  const std::string lastOut = folder.Write("last.bin", "last");
+  EXPECT_NE(run("-d " + folder.Path() + "/no/such.d -o " + lastOut + " " + good), 0);
+  for (const auto& [path, bytes] : {std::pair{readOnly, "old"}, std::pair{lastOut, "last"}}) {
+    std::ifstream kept(path);
+    std::getline(kept, line);
+    EXPECT_EQ(line, bytes) << path;
+  }
 }
 
 }  // namespace

@@ -142,4 +142,17 @@ TEST(Startup, ADescriptionThatCannotBeLoadedIsReportedWithoutAWindow) {
   EXPECT_TRUE(installer.OtherEntries().empty());
 }
 
+// A release is signed after the build (make release): the signature goes at the
+// end of the file, outside the description and its CRC, and the program starts as
+// before.
+TEST(Startup, TheSignedReleaseStartsAndShowsItsWindow) {
+  e2e::Process program("\"" + std::string(HV_SIGNED_INSTALLER_EXE) + "\"");
+  const HWND window = e2e::WaitForTopLevel(program.Id(), "", kWindowCaption, kTimeoutMs);
+  ASSERT_NE(window, nullptr);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1;
+  ASSERT_TRUE(program.WaitForExit(kTimeoutMs, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
+}
+
 }  // namespace
