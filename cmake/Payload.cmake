@@ -130,3 +130,11 @@ foreach(_hv_set IN LISTS HV_PAYLOAD_SETS)
   list(APPEND HV_PAYLOAD_CONTAINERS ${_hv_container})
 endforeach()
 add_custom_target(hv_payload ALL DEPENDS ${HV_PAYLOAD_CONTAINERS})
+
+# hv_payload_size(out set name): the decoded size the manifest gives a stored file.
+function(hv_payload_size out set name)
+  if(NOT DEFINED _hv_size_${set}/${name})
+    message(FATAL_ERROR "the payload manifest has no ${set}/${name}")
+  endif()
+  set(${out} ${_hv_size_${set}/${name}} PARENT_SCOPE)
+endfunction()
