@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 #include "system/winapi.h"
 
 // The description of module, read in place where the module is mapped, when it

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "base/Component.h"
 #include "storage/ExtractTo.h"
-#include "toolkit/Component.h"
 
 // What automatic extraction does with a file already on disk; an 8-bit ordinal.
 enum TFileStorageOverwrite : std::uint8_t {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "toolkit/Component.h"
+#include "base/Component.h"
 
 // The base of a target folder; stored as an 8-bit ordinal in this order.
 enum TToplevelDir : std::uint8_t {

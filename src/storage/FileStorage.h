@@ -20,11 +20,11 @@
 #include <utility>
 #include <vector>
 
+#include "base/ByteStream.h"
+#include "base/Component.h"
 #include "storage/AutoExtract.h"
-#include "storage/ByteStream.h"
 #include "storage/ExtractTo.h"
 #include "storage/StoredFile.h"
-#include "toolkit/Component.h"
 
 using TOnExtractEvent = TEvent<TObject* /*Sender*/, std::string /*FileName*/, int /*FileSize*/,
                                bool& /*AllowExtracting*/>;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "storage/ByteStream.h"
-#include "toolkit/Component.h"
+#include "base/ByteStream.h"
+#include "base/Component.h"
 
 class TFileStorage;
 

@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
+#include "base/Component.h"
 #include "system/winapi.h"
 #include "toolkit/Binding.h"
-#include "toolkit/Component.h"
 #include "toolkit/Schema.h"
 
 class TForm;

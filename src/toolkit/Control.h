@@ -11,8 +11,8 @@
 
 #include <string>
 
+#include "base/Component.h"
 #include "toolkit/Color.h"
-#include "toolkit/Component.h"
 #include "toolkit/Font.h"
 #include "toolkit/Rect.h"
 

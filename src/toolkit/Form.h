@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <string>
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 #include "toolkit/Binding.h"
 #include "toolkit/DescriptionFormat.h"
 #include "toolkit/HandlerTable.h"

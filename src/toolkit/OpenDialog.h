@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "toolkit/Component.h"
+#include "base/Component.h"
 
 // Bit n of TOpenOptions: the n-th value below.
 enum TOpenOption : std::uint8_t {

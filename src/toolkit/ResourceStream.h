@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 
 // EDescriptionError when the executable has no such resource.
 TSpanStream ResourceSpan(const std::string& name);

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 #include "toolkit/Binding.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/WinControl.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Component.h"
 #include "storage/FileStorage.h"
-#include "toolkit/Component.h"
 
 struct TTestFile {
   std::string name;

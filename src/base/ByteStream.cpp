@@ -1,4 +1,4 @@
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 
 #include <sys/stat.h>
 
