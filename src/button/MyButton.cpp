@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "toolkit/GdiSurface.h"
+#include "toolkit/win32/GdiSurface.h"
 
 static_assert(ItemState::Selected == ODS_SELECTED && ItemState::Disabled == ODS_DISABLED &&
                   ItemState::Focus == ODS_FOCUS,

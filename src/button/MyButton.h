@@ -7,7 +7,7 @@
 #pragma once
 
 #include "button/XMButtonCore.h"
-#include "toolkit/Button.h"
+#include "toolkit/win32/Button.h"
 
 class TXMButton : public TButton, public TXMButtonCore {
  public:

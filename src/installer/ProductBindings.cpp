@@ -3,7 +3,7 @@
 #include "button/MyButton.h"
 #include "installer/TXTDatBinding.h"
 #include "storage/FileStorage.h"
-#include "toolkit/ToolkitBindings.h"
+#include "toolkit/win32/ToolkitBindings.h"
 
 namespace {
 

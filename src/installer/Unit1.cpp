@@ -6,14 +6,14 @@
 #include "installer/TXTDat.h"
 #include "installer/Win32Desktop.h"
 #include "storage/FileStorage.h"
-#include "toolkit/Application.h"
-#include "toolkit/Bevel.h"
-#include "toolkit/ComboBox.h"
-#include "toolkit/Image.h"
-#include "toolkit/Label.h"
-#include "toolkit/OpenDialog.h"
-#include "toolkit/RichEdit.h"
-#include "toolkit/Screen.h"
+#include "toolkit/win32/Application.h"
+#include "toolkit/win32/Bevel.h"
+#include "toolkit/win32/ComboBox.h"
+#include "toolkit/win32/Image.h"
+#include "toolkit/win32/Label.h"
+#include "toolkit/win32/OpenDialog.h"
+#include "toolkit/win32/RichEdit.h"
+#include "toolkit/win32/Screen.h"
 
 TFormServicePack* FormServicePack = nullptr;
 

@@ -10,7 +10,7 @@
 
 #include "installer/InstallProcedure.h"
 #include "installer/InstallerHost.h"
-#include "toolkit/Form.h"
+#include "toolkit/win32/Form.h"
 
 class TBevel;
 class TComboBox;

@@ -12,8 +12,8 @@
 #include "installer/Win32Desktop.h"
 #include "system/DllSearch.h"
 #include "system/winapi.h"
-#include "toolkit/Application.h"
 #include "toolkit/DescriptionFormat.h"
+#include "toolkit/win32/Application.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "button/MyButton.h"
 #include "painted_button.h"
-#include "toolkit/FontHandle.h"
+#include "toolkit/win32/FontHandle.h"
 #include "window_test_support.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "installer/ProductBindings.h"
 #include "installer/ProductSchemas.h"
 #include "installer/StoredDescription.h"
-#include "toolkit/ComboBox.h"
+#include "toolkit/win32/ComboBox.h"
 
 namespace window_test {
 

@@ -10,7 +10,7 @@
 
 #include "installer/Unit1.h"
 #include "system/winapi.h"
-#include "toolkit/Application.h"
+#include "toolkit/win32/Application.h"
 
 namespace window_test {
 

@@ -18,13 +18,13 @@
 #include "installer/StoredDescription.h"
 #include "installer/TXTDat.h"
 #include "storage/FileStorage.h"
-#include "toolkit/Bevel.h"
 #include "toolkit/BmpFile.h"
-#include "toolkit/ComboBox.h"
-#include "toolkit/Image.h"
-#include "toolkit/Label.h"
-#include "toolkit/RichEdit.h"
-#include "toolkit/Screen.h"
+#include "toolkit/win32/Bevel.h"
+#include "toolkit/win32/ComboBox.h"
+#include "toolkit/win32/Image.h"
+#include "toolkit/win32/Label.h"
+#include "toolkit/win32/RichEdit.h"
+#include "toolkit/win32/Screen.h"
 
 // After the Windows header, which it builds on.
 #include <richedit.h>

@@ -1,6 +1,6 @@
-#include "toolkit/Control.h"
+#include "toolkit/win32/Control.h"
 
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
   font_.OnChange = TNotifyEvent(this, &TControl::FontObjectChanged);

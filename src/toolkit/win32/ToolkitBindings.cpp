@@ -1,16 +1,16 @@
-#include "toolkit/ToolkitBindings.h"
+#include "toolkit/win32/ToolkitBindings.h"
 
 #include <vector>
 
-#include "toolkit/Bevel.h"
 #include "toolkit/BmpFile.h"
-#include "toolkit/Button.h"
-#include "toolkit/ComboBox.h"
-#include "toolkit/Form.h"
-#include "toolkit/Image.h"
-#include "toolkit/Label.h"
-#include "toolkit/OpenDialog.h"
-#include "toolkit/RichEdit.h"
+#include "toolkit/win32/Bevel.h"
+#include "toolkit/win32/Button.h"
+#include "toolkit/win32/ComboBox.h"
+#include "toolkit/win32/Form.h"
+#include "toolkit/win32/Image.h"
+#include "toolkit/win32/Label.h"
+#include "toolkit/win32/OpenDialog.h"
+#include "toolkit/win32/RichEdit.h"
 
 void ReadBmpProperty(TStream& in, TBitmap& bitmap) {
   const std::size_t size = static_cast<std::size_t>(in.Remaining());

@@ -9,7 +9,7 @@
 // has it while this button is the Default one).
 #pragma once
 
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 class TButton : public TWinControl {
  public:

@@ -1,10 +1,10 @@
-#include "toolkit/Form.h"
+#include "toolkit/win32/Form.h"
 
-#include "toolkit/Application.h"
-#include "toolkit/Button.h"
 #include "toolkit/DescriptionLoader.h"
-#include "toolkit/ResourceStream.h"
-#include "toolkit/Screen.h"
+#include "toolkit/win32/Application.h"
+#include "toolkit/win32/Button.h"
+#include "toolkit/win32/ResourceStream.h"
+#include "toolkit/win32/Screen.h"
 
 namespace {
 bool Has(TBorderIcons icons, TBorderIcon icon) { return (icons >> icon) & 1u; }

@@ -1,10 +1,10 @@
-#include "toolkit/Screen.h"
+#include "toolkit/win32/Screen.h"
 
 #include <algorithm>
 #include <set>
 #include <string>
 
-#include "toolkit/GdiHandles.h"
+#include "toolkit/win32/GdiHandles.h"
 
 TScreen Screen;
 

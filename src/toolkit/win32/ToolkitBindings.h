@@ -7,7 +7,7 @@
 #include "base/ByteStream.h"
 #include "toolkit/Binding.h"
 #include "toolkit/Bitmap.h"
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 // TFont, TControl, TWinControl, TForm, TImage, TLabel, TBevel, TRichEdit, TComboBox,
 // TButton and TOpenDialog.

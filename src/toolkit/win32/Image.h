@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "toolkit/Bitmap.h"
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 class TImage : public TWinControl {
  public:

@@ -20,7 +20,7 @@
 #include "toolkit/Binding.h"
 #include "toolkit/DescriptionFormat.h"
 #include "toolkit/HandlerTable.h"
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize };

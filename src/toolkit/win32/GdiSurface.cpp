@@ -1,4 +1,4 @@
-#include "toolkit/GdiSurface.h"
+#include "toolkit/win32/GdiSurface.h"
 
 #include <algorithm>
 

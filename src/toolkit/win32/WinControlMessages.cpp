@@ -1,6 +1,6 @@
 // The message side of TWinControl: the one window procedure, the standard
 // handling, and the notifications a parent passes on to the child they concern.
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 namespace {
 bool IsCtlColorMessage(UINT message) {

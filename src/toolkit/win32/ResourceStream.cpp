@@ -1,4 +1,4 @@
-#include "toolkit/ResourceStream.h"
+#include "toolkit/win32/ResourceStream.h"
 
 #include "system/winapi.h"
 #include "toolkit/DescriptionFormat.h"

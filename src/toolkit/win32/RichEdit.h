@@ -8,7 +8,7 @@
 #include <string>
 
 #include "toolkit/StringList.h"
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 enum TBorderStyle : std::uint8_t { bsNoBorder, bsSingleBorder };  // bsNone / bsSingle in descriptions
 enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };

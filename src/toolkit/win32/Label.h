@@ -2,7 +2,7 @@
 // Win32 layer. An ampersand underlines the next character, as on a button.
 #pragma once
 
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 class TLabel : public TWinControl {
  public:

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "system/winapi.h"
-#include "toolkit/FontHandle.h"
-#include "toolkit/GdiHandles.h"
 #include "toolkit/Surface.h"
+#include "toolkit/win32/FontHandle.h"
+#include "toolkit/win32/GdiHandles.h"
 
 class TGdiSurface : public TSurface {
  public:

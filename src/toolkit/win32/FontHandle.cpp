@@ -1,4 +1,4 @@
-#include "toolkit/FontHandle.h"
+#include "toolkit/win32/FontHandle.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
-#include "toolkit/Application.h"
+#include "toolkit/win32/Application.h"
 
 #include <stdexcept>
 
-#include "toolkit/Form.h"
-#include "toolkit/ToolkitBindings.h"
 #include "toolkit/ToolkitSchemas.h"
+#include "toolkit/win32/Form.h"
+#include "toolkit/win32/ToolkitBindings.h"
 
 TApplication* Application = nullptr;
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "toolkit/StringList.h"
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 enum TComboBoxStyle : std::uint8_t { csDropDown, csSimple, csDropDownList };
 

@@ -1,4 +1,4 @@
-#include "toolkit/Label.h"
+#include "toolkit/win32/Label.h"
 
 void TLabel::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);

@@ -1,7 +1,7 @@
-#include "toolkit/Image.h"
+#include "toolkit/win32/Image.h"
 
 #include "toolkit/BmpFile.h"
-#include "toolkit/GdiSurface.h"
+#include "toolkit/win32/GdiSurface.h"
 
 void TImage::SetPicture(const TBitmap& picture) {
   picture_.Assign(picture);

@@ -1,4 +1,4 @@
-#include "toolkit/RichEdit.h"
+#include "toolkit/win32/RichEdit.h"
 
 #include <richedit.h>
 

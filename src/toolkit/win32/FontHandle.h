@@ -4,7 +4,7 @@
 
 #include "system/winapi.h"
 #include "toolkit/Font.h"
-#include "toolkit/GdiHandles.h"
+#include "toolkit/win32/GdiHandles.h"
 
 class TFontHandle {
  public:

@@ -1,4 +1,4 @@
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 #include <algorithm>
 

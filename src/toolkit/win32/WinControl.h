@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "system/winapi.h"
-#include "toolkit/Control.h"
-#include "toolkit/FontHandle.h"
-#include "toolkit/GdiHandles.h"
+#include "toolkit/win32/Control.h"
+#include "toolkit/win32/FontHandle.h"
+#include "toolkit/win32/GdiHandles.h"
 
 class TWinControl : public TControl {
  public:

@@ -1,6 +1,6 @@
-#include "toolkit/Bevel.h"
+#include "toolkit/win32/Bevel.h"
 
-#include "toolkit/GdiSurface.h"
+#include "toolkit/win32/GdiSurface.h"
 
 TBevel::TBevel(TComponent* owner) : TWinControl(owner) {}
 

@@ -1,4 +1,4 @@
-#include "toolkit/Button.h"
+#include "toolkit/win32/Button.h"
 
 namespace {
 // The button-type bits of a BUTTON window's style.

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 enum TBevelShape : std::uint8_t { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum TBevelStyle : std::uint8_t { bsLowered, bsRaised };

@@ -1,4 +1,4 @@
-#include "toolkit/OpenDialog.h"
+#include "toolkit/win32/OpenDialog.h"
 
 #include <iterator>
 #include <optional>
@@ -6,7 +6,7 @@
 
 #include "system/WidePath.h"
 #include "system/winapi.h"
-#include "toolkit/Application.h"
+#include "toolkit/win32/Application.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "toolkit/ComboBox.h"
+#include "toolkit/win32/ComboBox.h"
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 145, 21);
