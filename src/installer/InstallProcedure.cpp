@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "installer/ModelTable.h"
-#include "storage/FileStorage.h"
+#include "storage/win32/FileStorage.h"
 #include "system/syshelpers.h"
 
 namespace {

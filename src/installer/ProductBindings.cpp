@@ -2,7 +2,7 @@
 
 #include "button/MyButton.h"
 #include "installer/TXTDatBinding.h"
-#include "storage/FileStorage.h"
+#include "storage/win32/FileStorage.h"
 #include "toolkit/win32/ToolkitBindings.h"
 
 namespace {

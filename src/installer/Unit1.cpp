@@ -5,7 +5,7 @@
 #include "button/MyButton.h"
 #include "installer/TXTDat.h"
 #include "installer/Win32Desktop.h"
-#include "storage/FileStorage.h"
+#include "storage/win32/FileStorage.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Bevel.h"
 #include "toolkit/win32/ComboBox.h"

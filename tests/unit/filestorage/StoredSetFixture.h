@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/Component.h"
-#include "storage/FileStorage.h"
+#include "storage/win32/FileStorage.h"
 
 struct TTestFile {
   std::string name;

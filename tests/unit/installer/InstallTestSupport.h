@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "support/ScratchFolder.h"
 #include "installer/InstallerHost.h"
-#include "storage/FileStorage.h"
+#include "storage/win32/FileStorage.h"
+#include "support/ScratchFolder.h"
 
 namespace installer_test {
 

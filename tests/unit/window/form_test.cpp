@@ -17,7 +17,7 @@
 #include "installer/ModelTable.h"
 #include "installer/StoredDescription.h"
 #include "installer/TXTDat.h"
-#include "storage/FileStorage.h"
+#include "storage/win32/FileStorage.h"
 #include "toolkit/BmpFile.h"
 #include "toolkit/win32/Bevel.h"
 #include "toolkit/win32/ComboBox.h"

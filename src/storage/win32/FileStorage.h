@@ -22,9 +22,9 @@
 
 #include "base/ByteStream.h"
 #include "base/Component.h"
-#include "storage/AutoExtract.h"
-#include "storage/ExtractTo.h"
-#include "storage/StoredFile.h"
+#include "storage/win32/AutoExtract.h"
+#include "storage/win32/ExtractTo.h"
+#include "storage/win32/StoredFile.h"
 
 using TOnExtractEvent = TEvent<TObject* /*Sender*/, std::string /*FileName*/, int /*FileSize*/,
                                bool& /*AllowExtracting*/>;

@@ -1,4 +1,4 @@
-#include "storage/FileStorage.h"
+#include "storage/win32/FileStorage.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,7 +1,7 @@
-#include "storage/StoredFile.h"
+#include "storage/win32/StoredFile.h"
 
-#include "storage/FileStorage.h"
 #include "storage/StoredData.h"
+#include "storage/win32/FileStorage.h"
 #include "system/FileReplacement.h"
 #include "system/Folders.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "base/Component.h"
-#include "storage/ExtractTo.h"
+#include "storage/win32/ExtractTo.h"
 
 // What automatic extraction does with a file already on disk; an 8-bit ordinal.
 enum TFileStorageOverwrite : std::uint8_t {

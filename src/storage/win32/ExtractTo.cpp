@@ -1,4 +1,4 @@
-#include "storage/ExtractTo.h"
+#include "storage/win32/ExtractTo.h"
 
 #include "system/PathText.h"
 #include "system/Registry.h"
