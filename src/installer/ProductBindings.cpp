@@ -1,6 +1,6 @@
 #include "installer/ProductBindings.h"
 
-#include "button/MyButton.h"
+#include "button/win32/MyButton.h"
 #include "installer/TXTDatBinding.h"
 #include "storage/win32/FileStorage.h"
 #include "toolkit/win32/ToolkitBindings.h"

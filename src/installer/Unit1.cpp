@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "button/MyButton.h"
+#include "button/win32/MyButton.h"
 #include "installer/TXTDat.h"
 #include "installer/Win32Desktop.h"
 #include "storage/win32/FileStorage.h"

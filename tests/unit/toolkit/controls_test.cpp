@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "button/MyButton.h"
+#include "button/win32/MyButton.h"
 #include "installer/ProductBindings.h"
 #include "installer/ProductSchemas.h"
 #include "installer/TXTDat.h"

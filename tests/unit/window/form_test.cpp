@@ -13,7 +13,7 @@
 #include "InstallerWindowFixture.h"
 #include "Screenshot.h"
 #include "UiDriver.h"
-#include "button/MyButton.h"
+#include "button/win32/MyButton.h"
 #include "installer/ModelTable.h"
 #include "installer/StoredDescription.h"
 #include "installer/TXTDat.h"

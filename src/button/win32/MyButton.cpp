@@ -1,4 +1,4 @@
-#include "button/MyButton.h"
+#include "button/win32/MyButton.h"
 
 #include <memory>
 
