@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "installer/InstallerHost.h"
+#include "installer/win32/InstallerHost.h"
 #include "storage/win32/FileStorage.h"
 #include "support/ScratchFolder.h"
 

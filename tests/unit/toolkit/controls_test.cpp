@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "button/win32/MyButton.h"
-#include "installer/ProductBindings.h"
 #include "installer/ProductSchemas.h"
 #include "installer/TXTDat.h"
+#include "installer/win32/ProductBindings.h"
 #include "storage/StoredData.h"
 #include "storage/win32/FileStorage.h"
 #include "system/winapi.h"

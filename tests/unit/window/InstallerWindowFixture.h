@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "installer/Unit1.h"
+#include "installer/win32/Unit1.h"
 #include "system/winapi.h"
 #include "toolkit/win32/Application.h"
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "installer/InstallProcedure.h"
-#include "installer/InstallerHost.h"
+#include "installer/win32/InstallProcedure.h"
+#include "installer/win32/InstallerHost.h"
 #include "toolkit/win32/Form.h"
 
 class TBevel;

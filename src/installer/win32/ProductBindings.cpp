@@ -1,4 +1,4 @@
-#include "installer/ProductBindings.h"
+#include "installer/win32/ProductBindings.h"
 
 #include "button/win32/MyButton.h"
 #include "installer/TXTDatBinding.h"

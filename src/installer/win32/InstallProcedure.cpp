@@ -1,4 +1,4 @@
-#include "installer/InstallProcedure.h"
+#include "installer/win32/InstallProcedure.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "installer/Unit1.h"
+#include "installer/win32/Unit1.h"
 
 #include <exception>
 
 #include "button/win32/MyButton.h"
 #include "installer/TXTDat.h"
-#include "installer/Win32Desktop.h"
+#include "installer/win32/Win32Desktop.h"
 #include "storage/win32/FileStorage.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Bevel.h"

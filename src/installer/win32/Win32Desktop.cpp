@@ -1,4 +1,4 @@
-#include "installer/Win32Desktop.h"
+#include "installer/win32/Win32Desktop.h"
 
 #include <vector>
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "installer/InstallerHost.h"
 #include "installer/TXTDat.h"
+#include "installer/win32/InstallerHost.h"
 
 class TFileStorage;
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "installer/InstallerHost.h"
+#include "installer/win32/InstallerHost.h"
 #include "system/winapi.h"
 
 // Whether a top-level window with exactly this title exists, whatever its class.

@@ -5,11 +5,11 @@
 #include <optional>
 #include <string>
 
-#include "installer/ProductBindings.h"
 #include "installer/ProductSchemas.h"
-#include "installer/StoredDescription.h"
-#include "installer/Unit1.h"
-#include "installer/Win32Desktop.h"
+#include "installer/win32/ProductBindings.h"
+#include "installer/win32/StoredDescription.h"
+#include "installer/win32/Unit1.h"
+#include "installer/win32/Win32Desktop.h"
 #include "system/DllSearch.h"
 #include "system/winapi.h"
 #include "toolkit/DescriptionFormat.h"

@@ -1,4 +1,4 @@
-#include "installer/StoredDescription.h"
+#include "installer/win32/StoredDescription.h"
 
 #include "installer/DescriptionCheck.h"
 
