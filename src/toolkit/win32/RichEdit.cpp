@@ -1,8 +1,7 @@
 #include "toolkit/win32/RichEdit.h"
 
-#include <richedit.h>
-
 #include "system/DllSearch.h"
+#include "system/winapi.h"
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include "installer/TXTDat.h"
 #include "installer/win32/StoredDescription.h"
 #include "storage/win32/FileStorage.h"
+#include "system/winapi.h"
 #include "toolkit/BmpFile.h"
 #include "toolkit/win32/Bevel.h"
 #include "toolkit/win32/ComboBox.h"
@@ -25,9 +26,6 @@
 #include "toolkit/win32/Label.h"
 #include "toolkit/win32/RichEdit.h"
 #include "toolkit/win32/Screen.h"
-
-// After the Windows header, which it builds on.
-#include <richedit.h>
 
 namespace window_test {
 namespace {
