@@ -1,7 +1,7 @@
 // The one place that includes the Windows headers: every other file includes this
-// one. The build defines STRICT, WIN32_LEAN_AND_MEAN, NOMINMAX and the Windows version
-// for every Windows target of ours; the product calls the ANSI entry points (the system
-// code page is its text).
+// one (scripts/check-includes.sh sees to it). The build defines STRICT,
+// WIN32_LEAN_AND_MEAN, NOMINMAX and the Windows version for every Windows target of
+// ours; the product calls the ANSI entry points (the system code page is its text).
 #pragma once
 
 #ifndef _WIN32
