@@ -14,8 +14,6 @@
 #include "storage/Crc32.h"
 #include "system/winapi.h"
 
-#include <psapi.h>
-
 namespace {
 
 struct Sample {

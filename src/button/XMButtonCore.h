@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "base/Component.h"
 #include "toolkit/Bitmap.h"
-#include "toolkit/Component.h"
 #include "toolkit/Font.h"
 #include "toolkit/Rect.h"
 #include "toolkit/Surface.h"

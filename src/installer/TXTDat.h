@@ -2,7 +2,7 @@
 // one "model=driver module" line per camera model, filled from the window description.
 #pragma once
 
-#include "toolkit/Component.h"
+#include "base/Component.h"
 #include "toolkit/StringList.h"
 
 class TTXTDat : public TComponent {

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 
 class EStoredDataError : public std::runtime_error {
  public:

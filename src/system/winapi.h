@@ -1,6 +1,7 @@
-// The one place that includes the Windows headers. The build defines STRICT,
-// WIN32_LEAN_AND_MEAN, NOMINMAX and the Windows version for every Windows target;
-// the product calls the ANSI entry points (the system code page is its text).
+// The one place that includes the Windows headers: every other file includes this
+// one (scripts/check-includes.sh sees to it). The build defines STRICT,
+// WIN32_LEAN_AND_MEAN, NOMINMAX and the Windows version for every Windows target of
+// ours; the product calls the ANSI entry points (the system code page is its text).
 #pragma once
 
 #ifndef _WIN32
@@ -8,4 +9,9 @@
 #endif
 
 #include <windows.h>
+
+// The Windows headers that build on it: the open-file dialog, the rich edit control's
+// messages, and the process memory figures the start-up benchmark reads.
 #include <commdlg.h>
+#include <psapi.h>
+#include <richedit.h>

@@ -19,8 +19,8 @@
 #include <utility>
 #include <vector>
 
-#include "storage/ByteStream.h"
-#include "toolkit/Component.h"
+#include "base/ByteStream.h"
+#include "base/Component.h"
 #include "toolkit/DescriptionFormat.h"
 #include "toolkit/HandlerTable.h"
 #include "toolkit/Schema.h"

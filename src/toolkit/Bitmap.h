@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Component.h"
 #include "toolkit/Color.h"
-#include "toolkit/Component.h"
 
 class TBitmap : public TPersistent {
  public:

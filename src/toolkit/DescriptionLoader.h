@@ -3,9 +3,9 @@
 // caller's business; the loader sees a span of bytes and the bindings.
 #pragma once
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
+#include "base/Component.h"
 #include "toolkit/Binding.h"
-#include "toolkit/Component.h"
 #include "toolkit/HandlerTable.h"
 
 // Reads the description from in, in place: sets root's own properties from record 0,

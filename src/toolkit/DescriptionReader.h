@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 #include "toolkit/DescriptionFormat.h"
 
 class DescriptionReader {

@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "base/Component.h"
 #include "toolkit/Color.h"
-#include "toolkit/Component.h"
 
 enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 

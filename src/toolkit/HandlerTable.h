@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "toolkit/Component.h"
+#include "base/Component.h"
 #include "toolkit/DescriptionFormat.h"
 
 class THandlerTable {

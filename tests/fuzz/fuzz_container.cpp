@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 #include "storage/StoredData.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "OutputFile.h"
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 #include "storage/Crc32.h"
 
 namespace {

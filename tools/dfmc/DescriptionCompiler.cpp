@@ -7,7 +7,7 @@
 #include <memory>
 #include <system_error>
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 #include "toolkit/ColorNames.h"
 #include "toolkit/DescriptionWriter.h"
 

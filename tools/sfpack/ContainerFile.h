@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "SfpackCommands.h"
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 #include "storage/StoredData.h"
 
 TMemoryStream ReadWholeFile(const std::string& path);

@@ -2,7 +2,7 @@
 // notifications reach the child's own object, focus moves reach every button.
 #include <gtest/gtest.h>
 
-#include "toolkit/Button.h"
+#include "toolkit/win32/Button.h"
 #include "window_test_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "window_test_support.h"
 
-#include "toolkit/GdiHandles.h"
+#include "toolkit/win32/GdiHandles.h"
 
 TTestWindow::TTestWindow() : TWinControl(nullptr) {
   SetBounds(40, 40, 340, 160);

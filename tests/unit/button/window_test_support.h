@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/WinControl.h"
+#include "toolkit/win32/WinControl.h"
 
 // A visible top-level window in the button-face colour.
 class TTestWindow : public TWinControl {

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "button/MyButton.h"
+#include "button/win32/MyButton.h"
 #include "painted_button.h"
-#include "toolkit/FontHandle.h"
+#include "toolkit/win32/FontHandle.h"
 #include "window_test_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "StoredSetFixture.h"
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 #include "storage/StoredData.h"
 
 std::string MakeContainer(const std::vector<TTestFile>& files) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "storage/FileStorage.h"
-#include "toolkit/Component.h"
+#include "base/Component.h"
+#include "storage/win32/FileStorage.h"
 
 struct TTestFile {
   std::string name;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "storage/ExtractTo.h"
+#include "storage/win32/ExtractTo.h"
 #include "support/TestRegistry.h"
 #include "system/SpecialFolders.h"
 #include "system/winapi.h"

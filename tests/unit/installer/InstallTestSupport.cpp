@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "installer/Win32Desktop.h"
+#include "installer/win32/Win32Desktop.h"
 #include "storage/StoredData.h"
 #include "system/Handles.h"
 #include "system/winapi.h"

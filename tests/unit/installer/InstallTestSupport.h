@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "installer/win32/InstallerHost.h"
+#include "storage/win32/FileStorage.h"
 #include "support/ScratchFolder.h"
-#include "installer/InstallerHost.h"
-#include "storage/FileStorage.h"
 
 namespace installer_test {
 

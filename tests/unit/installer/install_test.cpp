@@ -7,8 +7,8 @@
 #include <string>
 
 #include "InstallTestSupport.h"
-#include "installer/InstallProcedure.h"
 #include "installer/ModelTable.h"
+#include "installer/win32/InstallProcedure.h"
 #include "support/ScratchFolder.h"
 #include "system/Handles.h"
 #include "system/winapi.h"

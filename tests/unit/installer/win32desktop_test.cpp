@@ -1,6 +1,6 @@
 // The desktop side of the installer on Windows: finding windows by title and the
 // message boxes the user sees.
-#include "installer/Win32Desktop.h"
+#include "installer/win32/Win32Desktop.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
 #include "storage/StoredData.h"
 
 using Bytes = std::vector<std::uint8_t>;

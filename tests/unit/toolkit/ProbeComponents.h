@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "storage/ByteStream.h"
+#include "base/ByteStream.h"
+#include "base/Component.h"
 #include "toolkit/Binding.h"
-#include "toolkit/Component.h"
 #include "toolkit/Schema.h"
 #include "toolkit/StringList.h"
 

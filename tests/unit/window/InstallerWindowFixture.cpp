@@ -3,10 +3,10 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "installer/ProductBindings.h"
 #include "installer/ProductSchemas.h"
-#include "installer/StoredDescription.h"
-#include "toolkit/ComboBox.h"
+#include "installer/win32/ProductBindings.h"
+#include "installer/win32/StoredDescription.h"
+#include "toolkit/win32/ComboBox.h"
 
 namespace window_test {
 

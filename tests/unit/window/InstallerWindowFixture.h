@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "installer/Unit1.h"
+#include "installer/win32/Unit1.h"
 #include "system/winapi.h"
-#include "toolkit/Application.h"
+#include "toolkit/win32/Application.h"
 
 namespace window_test {
 

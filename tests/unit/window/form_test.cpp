@@ -13,21 +13,19 @@
 #include "InstallerWindowFixture.h"
 #include "Screenshot.h"
 #include "UiDriver.h"
-#include "button/MyButton.h"
+#include "button/win32/MyButton.h"
 #include "installer/ModelTable.h"
-#include "installer/StoredDescription.h"
 #include "installer/TXTDat.h"
-#include "storage/FileStorage.h"
-#include "toolkit/Bevel.h"
+#include "installer/win32/StoredDescription.h"
+#include "storage/win32/FileStorage.h"
+#include "system/winapi.h"
 #include "toolkit/BmpFile.h"
-#include "toolkit/ComboBox.h"
-#include "toolkit/Image.h"
-#include "toolkit/Label.h"
-#include "toolkit/RichEdit.h"
-#include "toolkit/Screen.h"
-
-// After the Windows header, which it builds on.
-#include <richedit.h>
+#include "toolkit/win32/Bevel.h"
+#include "toolkit/win32/ComboBox.h"
+#include "toolkit/win32/Image.h"
+#include "toolkit/win32/Label.h"
+#include "toolkit/win32/RichEdit.h"
+#include "toolkit/win32/Screen.h"
 
 namespace window_test {
 namespace {

@@ -2,7 +2,7 @@
    a library that the program or the system libraries it uses might look for, it does
    nothing but append its own file name to planted-loads.txt beside itself each time a
    process loads it. */
-#include <windows.h>
+#include "system/winapi.h"
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID reserved) {
   char path[MAX_PATH + 32];

@@ -1,7 +1,0 @@
-#include "toolkit/Label.h"
-
-void TLabel::CreateParams(TCreateParams& params) {
-  TWinControl::CreateParams(params);
-  params.SubclassOf = "STATIC";
-  params.Style |= SS_LEFT;
-}
