@@ -50,6 +50,7 @@ test-win: win
 	$(XVFB) ctest --test-dir build/win --output-on-failure -j $(JOBS)
 
 test-fuzz: fuzz-build
+	ctest --test-dir build/fuzz --output-on-failure
 	@scripts/run-fuzzers.sh $(FUZZ_SECS)
 
 # With a display: the installer, for you to drive. Without one: a demo install of

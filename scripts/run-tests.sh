@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test: the native suite, the Windows suite under Wine and Xvfb, and
-# each fuzzer for a short bounded time. Ends with one line that counts them all.
+# Runs every test: the native suite, the Windows suite under Wine and Xvfb, each
+# fuzzer once over its seeds and past failures, and each fuzzer for a short bounded
+# time. Ends with one line that counts them all.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here/.."
@@ -26,6 +27,9 @@ echo "== Windows tests (Wine)"
 scripts/wine-prefix.sh
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --test-dir build/win --output-on-failure -j "$jobs" 2>&1 | tee "$log"; count
+
+echo "== fuzzers over their seeds and past failures (ASan, UBSan)"
+ctest --test-dir build/fuzz --output-on-failure -j "$jobs" 2>&1 | tee "$log"; count
 
 echo "== fuzzers (${fuzz_secs}s each)"
 if scripts/run-fuzzers.sh "$fuzz_secs" 2>&1 | tee "$log"; then

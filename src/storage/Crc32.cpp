@@ -177,3 +177,7 @@ std::uint32_t Crc32(const void* data, std::size_t size, std::uint32_t crc) {
 #endif
   return ~RawCrc32(p, size, crc);
 }
+
+std::uint32_t Crc32ByTable(const void* data, std::size_t size, std::uint32_t crc) {
+  return ~RawCrc32(static_cast<const std::uint8_t*>(data), size, ~crc);
+}

@@ -95,10 +95,17 @@ bool DescriptionReader::ReadProperty(std::string& path, PropertyValue& value) {
       value.text = ReadText();
       break;
     case PropertyKind::Strings: {
-      const std::size_t count = ReadLength();  // each line takes at least 4 bytes:
-      if (count > static_cast<std::size_t>(in_.Remaining()) / 4) Fail(path + ": truncated string list");
-      value.lines.reserve(count);
-      for (std::size_t i = 0; i < count; ++i) value.lines.push_back(ReadText());
+      // A count of lines, not of bytes: each line takes at least its 4-byte length, so a
+      // count that the rest of the description cannot hold is refused before it sizes
+      // anything.
+      const std::int32_t count = ReadInt32();
+      if (count < 0 ||
+          static_cast<std::uint64_t>(count) * 4 > static_cast<std::uint64_t>(in_.Remaining())) {
+        Fail(path + ": a string list of " + std::to_string(count) + " lines, " +
+             std::to_string(in_.Remaining()) + " bytes left");
+      }
+      value.lines.reserve(static_cast<std::size_t>(count));
+      for (std::int32_t i = 0; i < count; ++i) value.lines.push_back(ReadText());
       break;
     }
     case PropertyKind::Picture:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -46,6 +47,18 @@ TEST(ReadFolderQuery, TakesTheFolderAndAppendsTheBackslash) {
 TEST(ReadFolderQuery, RetriesWithTheCapacityAskedFor) {
   const std::string deep = "C:\\" + std::string(400, 'd');
   EXPECT_EQ(ReadFolderQuery(FolderOf(deep)), deep + "\\");
+
+  // An answer that fills the buffer leaves no room for the zero byte: what the buffer
+  // holds then is a cut-off folder (here, as the module-name calls cut, with a zero byte
+  // in the last place), never the answer.
+  const std::string filling = "C:\\" + std::string(257, 'f');  // 260 characters
+  const auto cutsToTheBuffer = [filling](char* buffer, DWORD capacity) -> DWORD {
+    const std::size_t written = std::min<std::size_t>(filling.size(), capacity - 1);
+    std::memcpy(buffer, filling.data(), written);
+    buffer[written] = '\0';
+    return written == filling.size() ? static_cast<DWORD>(written) : capacity;
+  };
+  EXPECT_EQ(ReadFolderQuery(cutsToTheBuffer), filling + "\\");
 }
 
 TEST(ReadFolderQuery, FailureGivesTheDriveRoot) {

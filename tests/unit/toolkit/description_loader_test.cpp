@@ -221,6 +221,26 @@ TEST_F(DamagedDescription, BadHeaderOrTrailingBytes) {
   ExpectRefused(bytes, "truncated");
 }
 
+TEST_F(DamagedDescription, AStringListCountTheRestCannotHold) {
+  PropertyValue lines;
+  lines.kind = PropertyKind::Strings;
+  lines.lines = {"a"};
+  const std::vector<std::uint8_t> bytes = OneProperty("TProbe", "Lines", lines);
+  const std::vector<std::uint8_t> name = {5, 'L', 'i', 'n', 'e', 's'};
+  const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+  ASSERT_NE(at, bytes.end());
+  const std::size_t countAt = static_cast<std::size_t>(at - bytes.begin()) + name.size();
+  // After the count: the line's length and text, and the record's end (6 bytes).
+  for (const std::uint32_t count : {2u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+    std::vector<std::uint8_t> damaged = bytes;
+    for (std::size_t i = 0; i < 4; ++i)
+      damaged[countAt + i] = static_cast<std::uint8_t>(count >> (8 * i));
+    ExpectRefused(damaged, "Lines: a string list of " +
+                               std::to_string(static_cast<std::int32_t>(count)) +
+                               " lines, 6 bytes left");
+  }
+}
+
 TEST_F(DamagedDescription, NamesThatDoNotFitTheClasses) {
   ExpectRefused(OneProperty("TNoSuchClass", "Flag", Number(PropertyKind::Bool, 0)), "unknown class TNoSuchClass");
   ExpectRefused(OneProperty("TProbe", "Colour2", Number(PropertyKind::Colour, 0)), "TProbe has no property Colour2");
