@@ -16,9 +16,9 @@ doc=docs/ARCHITECTURE.md
 folders=(src tools tests bench)
 
 # Headers beside the standard ones: the libraries the tests and benchmarks link, the
-# compiler's CPU intrinsics, and the C runtime's file and process calls.
+# compiler's CPU intrinsics, and the C runtime's file, memory-mapping and process calls.
 allowed_other='^(gtest|gmock|benchmark)/|^(zlib|lz4|cpuid|immintrin)\.h$'
-allowed_other+='|^(sys/stat|sys/types|sys/resource|unistd|fcntl|io|process)\.h$'
+allowed_other+='|^(sys/stat|sys/types|sys/resource|sys/mman|unistd|fcntl|io|process)\.h$'
 
 # table_folders LAYER KIND CELL: one line "LAYER n kind folder" for each folder that a
 # cell of the layer table names in backquotes ("MISSING path" for a path the tree does
