@@ -4,10 +4,29 @@ set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
 set(HV_FUZZ OFF CACHE BOOL "Build the libFuzzer targets (needs clang)")
+# On by default, so that a warning stops the build where it appears; off for a
+# compiler newer than Debian's that finds something new to say.
+option(HV_WARNINGS_AS_ERRORS "Build the project's own targets with -Werror" ON)
+
+# hv_warnings(target): the warnings of our own code, as errors. Only our targets get
+# them: GoogleTest, Google Benchmark and the standard library are not ours to fix, so
+# no warning flag is ever set for the whole build (CMAKE_CXX_FLAGS stays empty).
+function(hv_warnings target)
+  set(c_and_cxx -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion
+    -Wcast-align -Wunused -Wnull-dereference)
+  set(cxx_only -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual)
+  if(HV_WARNINGS_AS_ERRORS)
+    list(APPEND c_and_cxx -Werror)
+  endif()
+  # Not for resource scripts: windres takes none of these.
+  target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:C,CXX>:${c_and_cxx}>"
+    "$<$<COMPILE_LANGUAGE:CXX>:${cxx_only}>")
+endfunction()
 
 # hv_settings(target): the project's compile settings for one of its own targets.
 function(hv_settings target)
   target_compile_features(${target} PUBLIC cxx_std_17)
+  hv_warnings(${target})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   if(WIN32)
     # ANSI entry points: the product speaks the system code page.

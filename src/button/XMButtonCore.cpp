@@ -29,125 +29,125 @@ int ClampToInt(std::int64_t value) {
 }  // namespace
 
 TXMButtonCore::TXMButtonCore(std::unique_ptr<TSurface> faceCanvas)
-    : FaceCanvas_(std::move(faceCanvas)),
-      Bitmap_(std::make_unique<TBitmap>()),
-      DisabledBitmap_(std::make_unique<TBitmap>()) {}
+    : faceCanvas_(std::move(faceCanvas)),
+      bitmap_(std::make_unique<TBitmap>()),
+      disabledBitmap_(std::make_unique<TBitmap>()) {}
 
 TXMButtonCore::~TXMButtonCore() {
-  FaceCanvas_.reset();
-  DisabledBitmap_.reset();
-  Bitmap_.reset();
+  faceCanvas_.reset();
+  disabledBitmap_.reset();
+  bitmap_.reset();
 }
 
 void TXMButtonCore::SetDown(bool down) {
-  if (down == Down_) return;
-  Down_ = down;
+  if (down == down_) return;
+  down_ = down;
   RepaintNow();
 }
 
 void TXMButtonCore::SetHotTrack(bool hotTrack) {
-  if (hotTrack == HotTrack_) return;
-  HotTrack_ = hotTrack;
+  if (hotTrack == hotTrack_) return;
+  hotTrack_ = hotTrack;
   RepaintNow();
 }
 
 void TXMButtonCore::SetHideFocus(bool hideFocus) {
-  if (hideFocus == HideFocus_) return;
-  HideFocus_ = hideFocus;
+  if (hideFocus == hideFocus_) return;
+  hideFocus_ = hideFocus;
   RepaintNow();
 }
 
 void TXMButtonCore::SetOffX(std::int32_t offX) {
-  if (offX == OffX_) return;
-  OffX_ = offX;
+  if (offX == offX_) return;
+  offX_ = offX;
   RepaintNow();
 }
 
 void TXMButtonCore::SetOffY(std::int32_t offY) {
-  if (offY == OffY_) return;
-  OffY_ = offY;
+  if (offY == offY_) return;
+  offY_ = offY;
   RepaintNow();
 }
 
 void TXMButtonCore::SetBitmapKind(TBitmapKind kind) {
-  if (kind == BitmapKind_) return;
-  BitmapKind_ = kind;
+  if (kind == bitmapKind_) return;
+  bitmapKind_ = kind;
   RepaintNow();
 }
 
 void TXMButtonCore::SetBitmap(const TBitmap* bitmap) {
   if (bitmap)
-    Bitmap_->Assign(*bitmap);
+    bitmap_->Assign(*bitmap);
   else
-    Bitmap_->Clear();
-  Bitmap_->SetTransparent(true);
-  if (!DisabledBitmap_->Empty()) DeriveDisabledBitmap();
-  if (BitmapKind_ == bkNone && bitmap) {
+    bitmap_->Clear();
+  bitmap_->SetTransparent(true);
+  if (!disabledBitmap_->Empty()) DeriveDisabledBitmap();
+  if (bitmapKind_ == bkNone && bitmap) {
     SetBitmapKind(bkCustom);
-    LoadedKind_ = bkCustom;
+    loadedKind_ = bkCustom;
   }
-  if (BitmapKind_ == bkCustom && !bitmap) {
+  if (bitmapKind_ == bkCustom && !bitmap) {
     SetBitmapKind(bkNone);
-    LoadedKind_ = bkNone;
+    loadedKind_ = bkNone;
   }
 }
 
 void TXMButtonCore::ShowFocusState(bool showsFocus) {
-  if (showsFocus == ShowsFocus_) return;
-  ShowsFocus_ = showsFocus;
+  if (showsFocus == showsFocus_) return;
+  showsFocus_ = showsFocus;
   RepaintNow();
 }
 
 void TXMButtonCore::DeriveDisabledBitmap() {
-  ::DeriveDisabledBitmap(*Bitmap_, *DisabledBitmap_);
+  ::DeriveDisabledBitmap(*bitmap_, *disabledBitmap_);
 }
 
 void TXMButtonCore::DrawButton(unsigned itemState) {
   bool enabled = (itemState & ItemState::Disabled) == 0;
   const bool held = (itemState & ItemState::Selected) != 0;
-  ShowsFocus_ = (itemState & ItemState::Focus) != 0;
+  showsFocus_ = (itemState & ItemState::Focus) != 0;
   if (!ControlEnabled()) enabled = false;
 
   TRect rect = FaceRect();
-  const bool pressed = held || Down_;
-  PaintFlatFace(rect, *FaceCanvas_, FaceColor(), pressed, ShowsFocus_ && !HideFocus_);
+  const bool pressed = held || down_;
+  PaintFlatFace(rect, *faceCanvas_, FaceColor(), pressed, showsFocus_ && !hideFocus_);
 
-  if (BitmapKind_ != LoadedKind_) LoadKindImage();
-  if (BitmapKind_ != bkNone && !Bitmap_->Empty()) DrawGlyph(rect, enabled, pressed);
+  if (bitmapKind_ != loadedKind_) LoadKindImage();
+  if (bitmapKind_ != bkNone && !bitmap_->Empty()) DrawGlyph(rect, enabled, pressed);
 
   rect = {rect.Left + 3, rect.Top + 3, rect.Right - 3, rect.Bottom - 3};
   if (pressed) rect = {rect.Left + 1, rect.Top + 1, rect.Right + 1, rect.Bottom + 1};
-  FaceCanvas_->SelectFont(CaptionFont());
-  if (!enabled) FaceCanvas_->SetTextColor(clBtnShadow);
-  FaceCanvas_->TextInRect(rect, CaptionText(),
+  faceCanvas_->SelectFont(CaptionFont());
+  if (!enabled) faceCanvas_->SetTextColor(clBtnShadow);
+  faceCanvas_->TextInRect(rect, CaptionText(),
                           TextFlags::SingleLine | TextFlags::VCenter | TextFlags::Center);
 }
 
 void TXMButtonCore::LoadKindImage() {
-  LoadedKind_ = BitmapKind_;
-  if (const TGlyphImage* image = BuiltinImageOf(BitmapKind_)) {
-    LoadBuiltinGlyph(*Bitmap_, *image);
-    if (!DisabledBitmap_->Empty()) DeriveDisabledBitmap();
+  loadedKind_ = bitmapKind_;
+  if (const TGlyphImage* image = BuiltinImageOf(bitmapKind_)) {
+    LoadBuiltinGlyph(*bitmap_, *image);
+    if (!disabledBitmap_->Empty()) DeriveDisabledBitmap();
   }
-  Bitmap_->SetTransparent(true);
+  bitmap_->SetTransparent(true);
 }
 
 void TXMButtonCore::DrawGlyph(TRect& rect, bool enabled, bool pressed) {
   // The glyph sits centred in a square of the button's height at its left end.
   const std::int64_t side = std::int64_t{rect.Bottom} - rect.Top;
-  const int width = Bitmap_->Width();
-  const int height = Bitmap_->Height();
-  std::int64_t x = (side - width) / 2 + OffX_ + 1;
-  std::int64_t y = (std::int64_t{rect.Top} + rect.Bottom - height) / 2 + OffY_;
+  const int width = bitmap_->Width();
+  const int height = bitmap_->Height();
+  std::int64_t x = (side - width) / 2 + offX_ + 1;
+  std::int64_t y = (std::int64_t{rect.Top} + rect.Bottom - height) / 2 + offY_;
   if (pressed) {
     ++x;
     ++y;
   }
   if (enabled) {
-    FaceCanvas_->DrawBitmap(ClampToInt(x), ClampToInt(y), *Bitmap_);
+    faceCanvas_->DrawBitmap(ClampToInt(x), ClampToInt(y), *bitmap_);
   } else {
-    if (DisabledBitmap_->Empty()) DeriveDisabledBitmap();
-    FaceCanvas_->DrawBitmap(ClampToInt(x), ClampToInt(y), *DisabledBitmap_);
+    if (disabledBitmap_->Empty()) DeriveDisabledBitmap();
+    faceCanvas_->DrawBitmap(ClampToInt(x), ClampToInt(y), *disabledBitmap_);
   }
   rect.Left += width + 2;
 }

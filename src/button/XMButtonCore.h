@@ -33,37 +33,37 @@ class TXMButtonCore {
   TXMButtonCore(const TXMButtonCore&) = delete;
   TXMButtonCore& operator=(const TXMButtonCore&) = delete;
 
-  bool Down() const { return Down_; }
+  bool Down() const { return down_; }
   void SetDown(bool down);
-  bool HotTrack() const { return HotTrack_; }
+  bool HotTrack() const { return hotTrack_; }
   void SetHotTrack(bool hotTrack);
-  bool HideFocus() const { return HideFocus_; }
+  bool HideFocus() const { return hideFocus_; }
   void SetHideFocus(bool hideFocus);
-  std::int32_t OffX() const { return OffX_; }
+  std::int32_t OffX() const { return offX_; }
   void SetOffX(std::int32_t offX);
-  std::int32_t OffY() const { return OffY_; }
+  std::int32_t OffY() const { return offY_; }
   void SetOffY(std::int32_t offY);
-  TBitmapKind BitmapKind() const { return BitmapKind_; }
+  TBitmapKind BitmapKind() const { return bitmapKind_; }
   // The image is swapped at the next draw.
   void SetBitmapKind(TBitmapKind kind);
 
   // The glyph. A window description reads stored pixels straight into it,
   // without the setter.
-  TBitmap& Bitmap() { return *Bitmap_; }
-  const TBitmap& Bitmap() const { return *Bitmap_; }
+  TBitmap& Bitmap() { return *bitmap_; }
+  const TBitmap& Bitmap() const { return *bitmap_; }
   // Copies `bitmap` (or empties the glyph for null) and switches the kind
   // between bkNone and bkCustom to match.
   void SetBitmap(const TBitmap* bitmap);
 
-  const TBitmap& DisabledBitmap() const { return *DisabledBitmap_; }
-  TBitmapKind LoadedKind() const { return LoadedKind_; }
-  bool ShowsFocus() const { return ShowsFocus_; }
+  const TBitmap& DisabledBitmap() const { return *disabledBitmap_; }
+  TBitmapKind LoadedKind() const { return loadedKind_; }
+  bool ShowsFocus() const { return showsFocus_; }
 
   // Stored and published only: nothing fires them.
-  const TNotifyEvent& OnMouseEnter() const { return OnMouseEnter_; }
-  void SetOnMouseEnter(const TNotifyEvent& handler) { OnMouseEnter_ = handler; }
-  const TNotifyEvent& OnMouseExit() const { return OnMouseExit_; }
-  void SetOnMouseExit(const TNotifyEvent& handler) { OnMouseExit_ = handler; }
+  const TNotifyEvent& OnMouseEnter() const { return onMouseEnter_; }
+  void SetOnMouseEnter(const TNotifyEvent& handler) { onMouseEnter_ = handler; }
+  const TNotifyEvent& OnMouseExit() const { return onMouseExit_; }
+  void SetOnMouseExit(const TNotifyEvent& handler) { onMouseExit_ = handler; }
 
  protected:
   // Paints face, glyph and caption on FaceCanvas for a draw request with the
@@ -74,7 +74,7 @@ class TXMButtonCore {
   // repainting on a change.
   void ShowFocusState(bool showsFocus);
   void DeriveDisabledBitmap();
-  TSurface& FaceCanvas() { return *FaceCanvas_; }
+  TSurface& FaceCanvas() { return *faceCanvas_; }
 
   // Invalidates the whole control and paints it before returning.
   virtual void RepaintNow() = 0;
@@ -88,17 +88,17 @@ class TXMButtonCore {
   void LoadKindImage();
   void DrawGlyph(TRect& rect, bool enabled, bool pressed);
 
-  std::unique_ptr<TSurface> FaceCanvas_;
-  bool Down_ = false;
-  bool HotTrack_ = false;
-  bool ShowsFocus_ = false;
-  bool HideFocus_ = false;
-  std::unique_ptr<TBitmap> Bitmap_;
-  std::unique_ptr<TBitmap> DisabledBitmap_;
-  std::int32_t OffX_ = 0;
-  std::int32_t OffY_ = 0;
-  TBitmapKind BitmapKind_ = bkNone;
-  TBitmapKind LoadedKind_ = bkNone;
-  TNotifyEvent OnMouseEnter_;
-  TNotifyEvent OnMouseExit_;
+  std::unique_ptr<TSurface> faceCanvas_;
+  bool down_ = false;
+  bool hotTrack_ = false;
+  bool showsFocus_ = false;
+  bool hideFocus_ = false;
+  std::unique_ptr<TBitmap> bitmap_;
+  std::unique_ptr<TBitmap> disabledBitmap_;
+  std::int32_t offX_ = 0;
+  std::int32_t offY_ = 0;
+  TBitmapKind bitmapKind_ = bkNone;
+  TBitmapKind loadedKind_ = bkNone;
+  TNotifyEvent onMouseEnter_;
+  TNotifyEvent onMouseExit_;
 };

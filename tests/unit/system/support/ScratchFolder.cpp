@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 #include "TestNames.h"
@@ -47,7 +47,9 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw std::runtime_error("cannot read " + path);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
 }
 
 bool PathExists(const std::string& path) {
