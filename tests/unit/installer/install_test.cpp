@@ -74,7 +74,7 @@ class Install : public ::testing::Test {
     const std::vector<std::string> entries = FolderEntries(folder.Path());
     return {entries.begin(), entries.end()};
   }
-  std::string Read(const std::string& name) const { return ReadWholeFile(folder / name); }
+  std::string Read(const std::string& name) const { return ReadInputText(folder / name); }
   void MakeFolder(const std::string& name) const {
     ASSERT_TRUE(CreateDirectoryA((folder / name).c_str(), nullptr)) << name;
   }

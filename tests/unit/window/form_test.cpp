@@ -274,7 +274,7 @@ TEST(InstallerExecutable, CarriesADescriptionThatMatchesItsCrc) {
   const TInstallerImage image;
   const std::optional<TSpanStream> description = CheckedDescription(image.Module());
   ASSERT_TRUE(description.has_value());
-  EXPECT_EQ(description->Size(), static_cast<std::int64_t>(ReadWholeFile(HV_DESCRIPTION_FILE).size()));
+  EXPECT_EQ(description->Size(), static_cast<std::int64_t>(ReadInputText(HV_DESCRIPTION_FILE).size()));
   // A module without the two resources never passes: this test program is one.
   EXPECT_FALSE(CheckedDescription(GetModuleHandleA(nullptr)).has_value());
 }
@@ -290,7 +290,7 @@ TEST_F(InstallerWindow, ShowsTheSplashTheSeparatorTheTitleAndTheText) {
   CreateDirectoryA(HV_ARTIFACT_DIR, nullptr);
   EXPECT_TRUE(e2e::SavePng(shot, std::string(HV_ARTIFACT_DIR) + "\\installer-window.png"));
 
-  const std::string splashBytes = ReadWholeFile(HV_SPLASH_PICTURE);
+  const std::string splashBytes = ReadInputText(HV_SPLASH_PICTURE);
   TBitmap splash;
   ASSERT_TRUE(LoadBmp(reinterpret_cast<const std::uint8_t*>(splashBytes.data()), splashBytes.size(), splash));
   int differing = 0;
