@@ -23,9 +23,7 @@ constexpr int kSamples = 8;
 
 struct Rgb {
   int r, g, b;
-  bool operator==(const Rgb& other) const {
-    return r == other.r && g == other.g && b == other.b;
-  }
+  bool operator==(const Rgb& other) const { return r == other.r && g == other.g && b == other.b; }
 };
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kNearWhite{246, 248, 252};
@@ -61,7 +59,8 @@ Rgb Shade(int px, int py, const Palette& palette) {
   const double dx = px - kCentre, dy = py - kCentre;
   // Diagonal gradient: -1 at the upper left, +1 at the lower right.
   const double t = std::max(-1.0, std::min(1.0, (dx + dy) / (kRadius * 1.45)));
-  Rgb colour = t < 0 ? Mix(palette.middle, palette.light, -t) : Mix(palette.middle, palette.dark, t);
+  Rgb colour =
+      t < 0 ? Mix(palette.middle, palette.light, -t) : Mix(palette.middle, palette.dark, t);
   // A soft highlight up and left of the centre.
   const double spot = std::hypot(dx + 2.6, dy + 2.8);
   if (spot < 3.2) colour = Mix(colour, palette.light, 0.55 * (1 - spot / 3.2));
