@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "DescriptionWriting.h"
 #include "button/win32/MyButton.h"
 #include "installer/ProductSchemas.h"
 #include "installer/TXTDat.h"
