@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
+
+#include "InputFile.h"
 
 BenchInput LoadFolderInput(const std::string& folder) {
   namespace fs = std::filesystem;
@@ -16,12 +16,9 @@ BenchInput LoadFolderInput(const std::string& folder) {
 
   BenchInput input{fs::path(folder).lexically_normal().string(), {}, {}};
   for (const auto& path : paths) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw std::runtime_error("cannot read " + path.string());
-    const std::size_t before = input.bytes.size();
-    input.bytes.insert(input.bytes.end(), std::istreambuf_iterator<char>(file),
-                       std::istreambuf_iterator<char>());
-    input.fileSizes.push_back(input.bytes.size() - before);
+    const std::vector<std::uint8_t> file = ReadInputFile(path.string());
+    input.bytes.insert(input.bytes.end(), file.begin(), file.end());
+    input.fileSizes.push_back(file.size());
   }
   if (input.bytes.empty()) throw std::runtime_error("no bytes below " + folder);
   return input;

@@ -16,7 +16,7 @@ struct BenchInput {
 };
 
 // Every regular file below `folder`, in path order. Throws std::runtime_error when
-// the folder cannot be read or holds no bytes.
+// the folder cannot be read or holds no bytes (EInputError, one of them, for a file).
 BenchInput LoadFolderInput(const std::string& folder);
 
 // About `size` bytes in a few files shaped like Windows executables and DLLs: code

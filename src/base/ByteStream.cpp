@@ -8,6 +8,8 @@
 #include <new>
 #include <utility>
 
+#include "base/LittleEndian.h"
+
 // ---- TStream ----------------------------------------------------------------
 
 void TStream::ReadBuffer(void* buffer, std::size_t count) {
@@ -30,29 +32,12 @@ const std::uint8_t* TStream::Lend(std::size_t) {
 std::int32_t TStream::ReadInt32() {
   std::uint8_t bytes[4];
   ReadBuffer(bytes, sizeof bytes);
-  const std::uint32_t value =
-      static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-      static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-  return static_cast<std::int32_t>(value);
-}
-
-std::uint16_t TStream::ReadUInt16() {
-  std::uint8_t bytes[2];
-  ReadBuffer(bytes, sizeof bytes);
-  return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+  return static_cast<std::int32_t>(LoadLe32(bytes));
 }
 
 void TStream::WriteInt32(std::int32_t value) {
-  const std::uint32_t bits = static_cast<std::uint32_t>(value);
-  const std::uint8_t bytes[4] = {
-      static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-      static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-  Write(bytes, sizeof bytes);
-}
-
-void TStream::WriteUInt16(std::uint16_t value) {
-  const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(value),
-                                 static_cast<std::uint8_t>(value >> 8)};
+  std::uint8_t bytes[4];
+  StoreLe32(bytes, static_cast<std::uint32_t>(value));
   Write(bytes, sizeof bytes);
 }
 

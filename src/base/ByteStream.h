@@ -47,11 +47,9 @@ class TStream {
   // and leaves the position alone. The bytes stay valid while the stream is unchanged.
   virtual const std::uint8_t* Lend(std::size_t count);
 
-  // Little-endian helpers over the exact read and the write.
+  // Little-endian over the exact read and the write.
   std::int32_t ReadInt32();
-  std::uint16_t ReadUInt16();
   void WriteInt32(std::int32_t value);
-  void WriteUInt16(std::uint16_t value);
 };
 
 // A growable in-memory byte buffer. Growing does not zero the new bytes.

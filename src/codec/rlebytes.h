@@ -1,6 +1,6 @@
-// Little-endian loads and stores and word-at-a-time byte searches, for the codec's
-// own files. Every multi-byte field of a coded stream is little-endian whatever the
-// host; memcpy keeps unaligned access defined and compiles to single moves.
+// Word-at-a-time byte searches, for the codec's own files; memcpy keeps unaligned
+// access defined and compiles to single moves. The little-endian fields of a coded
+// stream go through base/LittleEndian.h.
 #pragma once
 
 #include <cstddef>
@@ -8,22 +8,6 @@
 #include <cstring>
 
 namespace rle {
-
-inline std::uint16_t LoadLe16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-inline void StoreLe16(std::uint8_t* p, std::size_t value) {
-  p[0] = static_cast<std::uint8_t>(value);
-  p[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-inline void StoreLe32(std::uint8_t* p, std::uint32_t value) {
-  p[0] = static_cast<std::uint8_t>(value);
-  p[1] = static_cast<std::uint8_t>(value >> 8);
-  p[2] = static_cast<std::uint8_t>(value >> 16);
-  p[3] = static_cast<std::uint8_t>(value >> 24);
-}
 
 // Eight bytes in host order; such words are only compared with each other, and
 // FirstMarkedByte turns a bit position back into a byte offset for the host order.

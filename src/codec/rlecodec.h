@@ -61,6 +61,36 @@ std::size_t CompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std::size
 std::ptrdiff_t DecompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std::size_t srcSize,
                                 std::size_t dstCapacity);
 
+// The walk over a block sequence's length words, shared by everything that reads
+// one: each step finds the next block and checks that it lies inside the sequence,
+// without decoding it. Reads only [src, src + srcSize).
+class RleBlockWalk {
+ public:
+  enum class Stop {
+    kEnd,            // the last block ended exactly at the end of the sequence
+    kCutLengthWord,  // one byte where a length word should be
+    kPastEnd,        // a length word states more bytes than the sequence holds
+  };
+  RleBlockWalk(const std::uint8_t* src, std::size_t srcSize) : src_(src), size_(srcSize) {}
+  // Steps to the next block: true when one lies wholly inside the sequence; false at
+  // the end or at a faulty length word, which Stopped() then names.
+  bool Next();
+  // Where the length word of the block stepped to starts, and its coded length
+  // (after kPastEnd: the length it states).
+  std::size_t Offset() const { return offset_; }
+  std::size_t BlockSize() const { return blockSize_; }
+  const std::uint8_t* Block() const { return src_ + offset_ + 2; }
+  Stop Stopped() const { return stop_; }
+
+ private:
+  const std::uint8_t* src_;
+  std::size_t size_;
+  std::size_t offset_ = 0;
+  std::size_t next_ = 0;
+  std::size_t blockSize_ = 0;
+  Stop stop_ = Stop::kEnd;
+};
+
 // How many blocks of a block sequence are coded in each mode, for reports (sfpack
 // list, the benchmark). Reads only length and header words, never outside
 // [src, src + srcSize); a block whose length runs past the end is counted and ends

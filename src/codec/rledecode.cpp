@@ -3,12 +3,11 @@
 // filled in bulk.
 #include <cstring>
 
+#include "base/LittleEndian.h"
 #include "codec/rlebytes.h"
 #include "codec/rlecodec.h"
 
 namespace {
-
-using rle::LoadLe16;
 
 constexpr std::size_t kHeaderSize = 2;
 constexpr std::size_t kFirstPositionListHeader = 256;

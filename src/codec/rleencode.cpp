@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/LittleEndian.h"
 #include "codec/rlebytes.h"
 #include "codec/rlecodec.h"
 
@@ -11,7 +12,6 @@ namespace {
 using rle::FirstMarkedByte;
 using rle::LoadWord;
 using rle::MarkZeroBytes;
-using rle::StoreLe16;
 
 // Shortest stretch of equal bytes that is worth a run code: in escape mode a run
 // code is 3 bytes, in position-list mode 2 bytes plus a 2-byte list word.

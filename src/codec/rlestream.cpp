@@ -1,6 +1,7 @@
 // The framed stream: a 32-bit size, then a length word and a coded block per block.
 #include <cassert>
 
+#include "base/LittleEndian.h"
 #include "codec/rlebytes.h"
 #include "codec/rlecodec.h"
 
@@ -10,6 +11,25 @@ constexpr std::size_t kSizeFieldSize = 4;
 constexpr std::size_t kLengthWordSize = 2;
 
 }  // namespace
+
+bool RleBlockWalk::Next() {
+  offset_ = next_;
+  if (offset_ == size_) {
+    stop_ = Stop::kEnd;
+    return false;
+  }
+  if (size_ - offset_ < kLengthWordSize) {
+    stop_ = Stop::kCutLengthWord;
+    return false;
+  }
+  blockSize_ = LoadLe16(src_ + offset_);
+  if (blockSize_ > size_ - offset_ - kLengthWordSize) {
+    stop_ = Stop::kPastEnd;
+    return false;
+  }
+  next_ = offset_ + kLengthWordSize + blockSize_;
+  return true;
+}
 
 const char* RleResultText(std::ptrdiff_t result) {
   switch (result) {
@@ -36,12 +56,12 @@ std::size_t CompressBound(std::size_t srcSize) {
 
 std::size_t CompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std::size_t srcSize) {
   assert(srcSize <= UINT32_MAX);
-  rle::StoreLe32(dst, static_cast<std::uint32_t>(srcSize));
+  StoreLe32(dst, static_cast<std::uint32_t>(srcSize));
   std::size_t written = kSizeFieldSize;
   for (std::size_t pos = 0; pos < srcSize;) {
     const std::size_t blockSize = srcSize - pos < kRleBlockSize ? srcSize - pos : kRleBlockSize;
     const std::size_t coded = EncodeBlock(src + pos, dst + written + kLengthWordSize, blockSize);
-    rle::StoreLe16(dst + written, coded);
+    StoreLe16(dst + written, coded);
     written += kLengthWordSize + coded;
     pos += blockSize;
   }
@@ -54,17 +74,14 @@ std::ptrdiff_t DecompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std:
   constexpr auto kMaxResult = static_cast<std::size_t>(PTRDIFF_MAX);
   const std::size_t capacity = dstCapacity < kMaxResult ? dstCapacity : kMaxResult;
   std::size_t decoded = 0;
-  for (std::size_t pos = 0; pos < srcSize;) {
-    if (srcSize - pos < kLengthWordSize) return kRleBadLength;
-    const std::size_t blockSize = rle::LoadLe16(src + pos);
-    pos += kLengthWordSize;
-    if (blockSize > srcSize - pos) return kRleBadLength;
+  RleBlockWalk walk(src, srcSize);
+  while (walk.Next()) {
     const std::ptrdiff_t written =
-        DecodeBlock(src + pos, dst + decoded, blockSize, capacity - decoded);
+        DecodeBlock(walk.Block(), dst + decoded, walk.BlockSize(), capacity - decoded);
     if (written < 0) return written;
     decoded += static_cast<std::size_t>(written);
-    pos += blockSize;
   }
+  if (walk.Stopped() != RleBlockWalk::Stop::kEnd) return kRleBadLength;
   return static_cast<std::ptrdiff_t>(decoded);
 }
 
@@ -74,12 +91,14 @@ RleBlockModes CountBlockModes(const std::uint8_t* src, std::size_t srcSize) {
   constexpr std::uint16_t kFirstPositionListHeader = 256;
   constexpr std::size_t kHeaderSize = 2;
   RleBlockModes modes;
-  for (std::size_t offset = 0; srcSize - offset >= kLengthWordSize + kHeaderSize;) {
-    const std::size_t coded = rle::LoadLe16(src + offset);
-    ++(rle::LoadLe16(src + offset + kLengthWordSize) >= kFirstPositionListHeader ? modes.positionList
-                                                                                : modes.escape);
-    if (coded > srcSize - offset - kLengthWordSize) break;
-    offset += kLengthWordSize + coded;
+  RleBlockWalk walk(src, srcSize);
+  for (bool inside = true; inside;) {
+    inside = walk.Next();
+    // A block whose length runs past the end still has its header counted.
+    if (srcSize - walk.Offset() < kLengthWordSize + kHeaderSize) break;
+    ++(LoadLe16(src + walk.Offset() + kLengthWordSize) >= kFirstPositionListHeader
+           ? modes.positionList
+           : modes.escape);
   }
   return modes;
 }

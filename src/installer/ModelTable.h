@@ -1,25 +1,13 @@
 // Which files one camera model needs: its driver module, found through the model
-// table, and the variant of the PTP library that suits it.
+// table (the window description's TXTDat, "Model=Driver" lines in list order), and
+// the variant of the PTP library that suits it.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "toolkit/StringList.h"
-
-struct TModelRow {
-  const char* Model;   // as the model list shows it
-  const char* Driver;  // stored name of the driver module in FileStoMD3
-};
-
-// The model table in list order. The window description's TXTDat holds the same
-// rows as "Model=Driver" lines; its tests compare the two.
-extern const std::array<TModelRow, 27> kModelTable;
-
-// kModelTable as the lines of a TXTDat.
-TStringList ModelTableLines();
 
 // The driver module of the first row whose name matches model without regard to
 // case (user's locale); nothing when no row does, as for the "Model ..." placeholder.

@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#include "base/LittleEndian.h"
 #include "codec/rlecodec.h"
 
 namespace {
@@ -12,9 +13,7 @@ namespace {
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
 std::int32_t Int32FromBytes(const std::uint8_t bytes[4]) {
-  return static_cast<std::int32_t>(
-      static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-      static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
+  return static_cast<std::int32_t>(LoadLe32(bytes));
 }
 
 // Names a record in error messages: by index, and by name once the name has been read.
@@ -78,19 +77,17 @@ std::string ReadName(TStream& in, const RecordContext& record) {
 std::size_t CountBlocks(const std::uint8_t* sequence, std::size_t length,
                         const RecordContext& record) {
   std::size_t blocks = 0;
-  std::size_t offset = 0;
-  while (offset < length) {
-    if (length - offset < 2) {
-      record.Fail("block sequence cut short in a length word at offset " + std::to_string(offset));
-    }
-    const std::size_t coded =
-        static_cast<std::size_t>(sequence[offset] | sequence[offset + 1] << 8);
-    if (coded > length - offset - 2) {
-      record.Fail("block length " + std::to_string(coded) + " at offset " + std::to_string(offset) +
+  RleBlockWalk walk(sequence, length);
+  while (walk.Next()) ++blocks;
+  const std::string offset = std::to_string(walk.Offset());
+  switch (walk.Stopped()) {
+    case RleBlockWalk::Stop::kEnd:
+      break;
+    case RleBlockWalk::Stop::kCutLengthWord:
+      record.Fail("block sequence cut short in a length word at offset " + offset);
+    case RleBlockWalk::Stop::kPastEnd:
+      record.Fail("block length " + std::to_string(walk.BlockSize()) + " at offset " + offset +
                   " runs past the end of the block sequence");
-    }
-    offset += 2 + coded;
-    ++blocks;
   }
   return blocks;
 }

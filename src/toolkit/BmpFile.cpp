@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "base/LittleEndian.h"
+
 namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
@@ -9,39 +11,23 @@ constexpr std::size_t kInfoHeaderSize = 40;
 // corrupt header from asking for gigabytes.
 constexpr std::int64_t kMaxPixels = 16 * 1024 * 1024;
 
-std::uint32_t U16(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0] | (p[1] << 8));
-}
-std::uint32_t U32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
 std::int32_t S32(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(U32(p));
-}
-
-void PutU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  PutU16(out, v & 0xFFFF);
-  PutU16(out, v >> 16);
+  return static_cast<std::int32_t>(LoadLe32(p));
 }
 }  // namespace
 
 bool LoadBmp(const std::uint8_t* data, std::size_t size, TBitmap& bitmap) {
   if (data == nullptr || size < kFileHeaderSize + kInfoHeaderSize) return false;
   if (data[0] != 'B' || data[1] != 'M') return false;
-  const std::uint32_t pixelOffset = U32(data + 10);
+  const std::uint32_t pixelOffset = LoadLe32(data + 10);
   const std::uint8_t* info = data + kFileHeaderSize;
-  const std::uint32_t infoSize = U32(info);
+  const std::uint32_t infoSize = LoadLe32(info);
   if (infoSize < kInfoHeaderSize || infoSize > size - kFileHeaderSize) return false;
   const std::int32_t width = S32(info + 4);
   const std::int32_t rawHeight = S32(info + 8);
-  const std::uint32_t planes = U16(info + 12);
-  const std::uint32_t bitsPerPixel = U16(info + 14);
-  const std::uint32_t compression = U32(info + 16);
+  const std::uint32_t planes = LoadLe16(info + 12);
+  const std::uint32_t bitsPerPixel = LoadLe16(info + 14);
+  const std::uint32_t compression = LoadLe32(info + 16);
   if (planes != 1 || (bitsPerPixel != 24 && bitsPerPixel != 32) || compression != 0) return false;
   if (width <= 0 || rawHeight == 0 || rawHeight == std::numeric_limits<std::int32_t>::min())
     return false;
@@ -77,24 +63,19 @@ std::vector<std::uint8_t> SaveBmp(const TBitmap& bitmap) {
   const std::uint32_t pixelOffset = kFileHeaderSize + kInfoHeaderSize;
   const std::uint32_t fileSize = pixelOffset + stride * height;
 
-  std::vector<std::uint8_t> out;
+  // The two headers; no resolution is stored: the picture is laid out in pixels.
+  std::vector<std::uint8_t> out(pixelOffset, 0);
   out.reserve(fileSize);
-  out.push_back('B');
-  out.push_back('M');
-  PutU32(out, fileSize);
-  PutU32(out, 0);
-  PutU32(out, pixelOffset);
-  PutU32(out, kInfoHeaderSize);
-  PutU32(out, width);
-  PutU32(out, height);
-  PutU16(out, 1);
-  PutU16(out, 24);
-  PutU32(out, 0);
-  PutU32(out, stride * height);
-  PutU32(out, 0);  // no resolution is stored: the picture is laid out in pixels
-  PutU32(out, 0);
-  PutU32(out, 0);
-  PutU32(out, 0);
+  out[0] = 'B';
+  out[1] = 'M';
+  StoreLe32(&out[2], fileSize);
+  StoreLe32(&out[10], pixelOffset);
+  StoreLe32(&out[14], kInfoHeaderSize);
+  StoreLe32(&out[18], width);
+  StoreLe32(&out[22], height);
+  StoreLe16(&out[26], 1);  // planes
+  StoreLe16(&out[28], 24);
+  StoreLe32(&out[34], stride * height);
   for (std::uint32_t row = 0; row < height; ++row) {
     const int y = static_cast<int>(height - 1 - row);
     for (std::uint32_t x = 0; x < width; ++x) {

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "toolkit/DescriptionReader.h"
-#include "toolkit/DescriptionWriter.h"
 
 namespace {
 
@@ -129,37 +128,6 @@ void Load(TComponent& root, DescriptionReader& reader, const BindingRegistry& bi
   created.Keep();
 }
 
-void WriteProperties(DescriptionWriter& writer, const BindingRegistry& bindings, const ClassBinding& binding,
-                     TPersistent& object, const std::string& prefix) {
-  for (const PropertySchema* property : binding.Schema().Properties()) {
-    if (property->neverStored) continue;
-    const std::string path = prefix + property->name;
-    const PropertyAccessor& accessor = AccessorOf(binding, *property);
-    if (accessor.stored && !accessor.stored(object)) continue;
-    switch (property->kind) {
-      case PropertyKind::Object:
-        WriteProperties(writer, bindings, NestedBinding(bindings, *property), accessor.object(object), path + ".");
-        break;
-      case PropertyKind::Picture:
-      case PropertyKind::Binary:
-        writer.WriteProducedBytes(path, property->kind, [&](TStream& out) { accessor.write(object, out); });
-        break;
-      default: {
-        const PropertyValue value = accessor.get(object);
-        // An event assigned in code has no handler name and is not the description's.
-        if (property->kind == PropertyKind::Event && value.text.empty()) break;
-        if (!IsDeclaredDefault(*property, value)) writer.WriteProperty(path, value);
-      }
-    }
-  }
-}
-
-const ClassBinding& BindingOf(const BindingRegistry& bindings, TComponent& component) {
-  const ClassBinding* binding = bindings.ByObject(component);
-  if (!binding) throw EDescriptionError("the class of " + component.Name() + " is not registered");
-  return *binding;
-}
-
 }  // namespace
 
 void LoadDescription(TComponent& root, TSpanStream& in, const BindingRegistry& bindings,
@@ -170,20 +138,5 @@ void LoadDescription(TComponent& root, TSpanStream& in, const BindingRegistry& b
     Load(root, reader, bindings, handlers, where);
   } catch (const std::exception& e) {
     throw EDescriptionError(where.empty() ? e.what() : where + ": " + e.what());
-  }
-}
-
-void WriteDescription(TComponent& root, TStream& out, const BindingRegistry& bindings) {
-  const std::vector<TComponent*>& components = root.Components();
-  DescriptionWriter writer(out, static_cast<std::int32_t>(components.size() + 1));
-  const ClassBinding& rootBinding = BindingOf(bindings, root);
-  writer.BeginRecord(rootBinding.Schema().Name(), root.Name());
-  WriteProperties(writer, bindings, rootBinding, root, "");
-  writer.EndRecord();
-  for (TComponent* component : components) {
-    const ClassBinding& binding = BindingOf(bindings, *component);
-    writer.BeginRecord(binding.Schema().Name(), component->Name());
-    WriteProperties(writer, bindings, binding, *component, "");
-    writer.EndRecord();
   }
 }

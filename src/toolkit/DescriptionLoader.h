@@ -1,5 +1,4 @@
-// Builds a form's components from a binary window description, and writes a
-// component tree back into one. Portable: resources, windows and files are the
+// Builds a form's components from a binary window description. Portable: resources, windows and files are the
 // caller's business; the loader sees a span of bytes and the bindings.
 #pragma once
 
@@ -19,9 +18,3 @@
 // itself is left to its creator, with whatever record 0 had set.
 void LoadDescription(TComponent& root, TSpanStream& in, const BindingRegistry& bindings,
                      const THandlerTable& handlers);
-
-// Writes root and the components it owns as a description: properties in declared
-// order, nested objects as dotted paths, a property equal to its declared default
-// left out, never-stored ones never written, bytes properties only when their class
-// says so. Throws EDescriptionError for an object whose class is not bound.
-void WriteDescription(TComponent& root, TStream& out, const BindingRegistry& bindings);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/LittleEndian.h"
+
 DescriptionReader::DescriptionReader(TSpanStream& in) : in_(in) {
   const std::uint8_t* magic = Take(sizeof kDescriptionMagic);
   if (std::memcmp(magic, kDescriptionMagic, sizeof kDescriptionMagic) != 0) {
@@ -32,10 +34,7 @@ const std::uint8_t* DescriptionReader::Take(std::size_t count) {
 std::uint8_t DescriptionReader::ReadByte() { return *Take(1); }
 
 std::int32_t DescriptionReader::ReadInt32() {
-  const std::uint8_t* b = Take(4);
-  const std::uint32_t bits = static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-                             static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
-  return static_cast<std::int32_t>(bits);
+  return static_cast<std::int32_t>(LoadLe32(Take(4)));
 }
 
 std::size_t DescriptionReader::ReadLength() {

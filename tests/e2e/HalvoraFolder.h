@@ -1,6 +1,6 @@
 // A throw-away Halvora installation folder: HALVORA.EXE of a chosen size (made by
 // extending the file, not by writing megabytes) and, optionally, its help file.
-// The file helpers of the tests (ReadWholeFile, MakeFileOfSize, PathExists) come
+// The file helpers of the tests (ReadInputText, MakeFileOfSize, PathExists) come
 // with it.
 #pragma once
 

@@ -86,7 +86,7 @@ TEST_P(ShippedProgramImports, NameOnlyDllsWindowsAlwaysTakesFromTheSystemFolder)
                                  "shlwapi.dll",  "ole32.dll",    "oleaut32.dll", "rpcrt4.dll",
                                  "imm32.dll",    "ws2_32.dll"};
   if (GetParam().commonControlsAssembly) known.insert("comctl32.dll");
-  const std::set<std::string> imported = ImportedDlls(ReadWholeFile(*GetParam().path));
+  const std::set<std::string> imported = ImportedDlls(ReadInputText(*GetParam().path));
   EXPECT_TRUE(imported.count("kernel32.dll")) << "the import table was read";
   for (const std::string& dll : imported) EXPECT_TRUE(known.count(dll)) << dll;
 }

@@ -37,14 +37,14 @@ class Installer : public InstallerSession {
 };
 
 std::string Payload(const std::string& set, const std::string& name) {
-  return ReadWholeFile(kPayload + "\\" + set + "\\" + name);
+  return ReadInputText(kPayload + "\\" + set + "\\" + name);
 }
 
 void ExpectInstalled(const HalvoraFolder& folder, const std::string& driver, const std::string& ptpSet) {
-  EXPECT_EQ(ReadWholeFile(folder.Path() + driver), Payload("FileStoMD3", driver)) << driver;
-  EXPECT_EQ(ReadWholeFile(folder.Path() + "NkdPTP.dll"), Payload(ptpSet, "NkdPTP.dll")) << ptpSet;
+  EXPECT_EQ(ReadInputText(folder.Path() + driver), Payload("FileStoMD3", driver)) << driver;
+  EXPECT_EQ(ReadInputText(folder.Path() + "NkdPTP.dll"), Payload(ptpSet, "NkdPTP.dll")) << ptpSet;
   for (const auto& name : kCommonFiles) {
-    EXPECT_EQ(ReadWholeFile(folder.Path() + name), Payload("FileStoOther", name)) << name;
+    EXPECT_EQ(ReadInputText(folder.Path() + name), Payload("FileStoOther", name)) << name;
   }
 }
 
@@ -345,15 +345,15 @@ TEST(RefusedInstall, WhenACommonFileIsHeldOpen) {
   EXPECT_EQ(box.caption, "Error");
   EXPECT_EQ(box.text, "Cannot write data to: " + folder.Path() + "\rPlease check that Halvora is not running");
   // Files before the failing one stay written; the held file keeps its old bytes.
-  EXPECT_EQ(ReadWholeFile(folder.Path() + "HVNik.dll"), Payload("FileStoOther", "HVNik.dll"));
-  EXPECT_EQ(ReadWholeFile(folder.Path() + "dcrnik.dll"), std::string(10, '\0'));
+  EXPECT_EQ(ReadInputText(folder.Path() + "HVNik.dll"), Payload("FileStoOther", "HVNik.dll"));
+  EXPECT_EQ(ReadInputText(folder.Path() + "dcrnik.dll"), std::string(10, '\0'));
   EXPECT_FALSE(PathExists(folder.Path() + "d_nikon.dll"));
   EXPECT_TRUE(IsWindowEnabled(installer.InstallButton()));
 }
 
 // A damaged download: one byte of the payload flipped in a copy of the executable.
 TEST(DamagedInstaller, SaysSoAndEndsWithoutShowingTheWindow) {
-  std::string bytes = ReadWholeFile(kInstaller);
+  std::string bytes = ReadInputText(kInstaller);
   const std::size_t description = bytes.find(std::string("HVWD\x01\0\0\0", 8));
   ASSERT_NE(description, std::string::npos);
   ASSERT_GT(bytes.size(), description + 5000000);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/LittleEndian.h"
 #include "codec/rlecodec.h"
 
 namespace {
@@ -26,8 +27,7 @@ void CheckResult(std::ptrdiff_t result, std::size_t capacity) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 4) return 0;
-  const std::size_t stated =
-      data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::size_t>(data[3]) << 24);
+  const std::size_t stated = LoadLe32(data);
   const std::size_t capacity = stated % (kMaxCapacity + 1);
   const std::unique_ptr<std::uint8_t[]> out(new std::uint8_t[capacity]);
   const std::uint8_t* const sequence = data + 4;

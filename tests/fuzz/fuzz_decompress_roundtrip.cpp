@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/LittleEndian.h"
 #include "codec/rlecodec.h"
 
 namespace {
@@ -18,9 +19,7 @@ void CheckRoundTrip(const std::uint8_t* data, std::size_t size) {
   const std::unique_ptr<std::uint8_t[]> framed(new std::uint8_t[bound]);
   const std::size_t framedSize = CompressBuffer(data, framed.get(), size);
   if (framedSize > bound || framedSize < 4) std::abort();
-  const std::size_t stated = framed[0] | (framed[1] << 8) | (framed[2] << 16) |
-                             (static_cast<std::size_t>(framed[3]) << 24);
-  if (stated != size) std::abort();
+  if (LoadLe32(framed.get()) != size) std::abort();
 
   const std::unique_ptr<std::uint8_t[]> decoded(new std::uint8_t[size]);
   const std::ptrdiff_t result =

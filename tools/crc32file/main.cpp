@@ -7,27 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "InputFile.h"
 #include "OutputFile.h"
-#include "base/ByteStream.h"
+#include "base/LittleEndian.h"
 #include "storage/Crc32.h"
-
-namespace {
-
-// Throws EStreamError naming the path and the reason.
-std::vector<char> ReadWhole(const std::string& path) {
-  TFileStream file(path, TFileStream::Mode::Read);
-  std::vector<char> bytes(static_cast<std::size_t>(file.Size()));
-  file.ReadBuffer(bytes.data(), bytes.size());
-  return bytes;
-}
-
-void WriteLittleEndian(const std::string& path, std::uint32_t value) {
-  const char bytes[4] = {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF),
-                         static_cast<char>((value >> 16) & 0xFF), static_cast<char>(value >> 24)};
-  WriteOutputFile(path, bytes, sizeof bytes);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -35,9 +18,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const std::vector<char> bytes = ReadWhole(argv[1]);
-    WriteLittleEndian(argv[2], Crc32(bytes.data(), bytes.size()));
-  } catch (const std::runtime_error& error) {  // EStreamError or EOutputError
+    const std::vector<std::uint8_t> bytes = ReadInputFile(argv[1]);
+    std::uint8_t crc[4];
+    StoreLe32(crc, Crc32(bytes.data(), bytes.size()));
+    WriteOutputFile(argv[2], crc, sizeof crc);
+  } catch (const std::runtime_error& error) {  // EInputError or EOutputError
     std::fprintf(stderr, "crc32file: %s\n", error.what());
     return 1;
   }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <system_error>
 
+#include "InputFile.h"
 #include "base/ByteStream.h"
 #include "toolkit/ColorNames.h"
 #include "toolkit/DescriptionWriter.h"
@@ -197,13 +198,13 @@ class Compiler {
     for (const std::string& candidate : candidates) {
       std::error_code ignored;
       if (!std::filesystem::exists(candidate, ignored)) continue;
-      auto bytes = std::make_shared<std::vector<std::uint8_t>>();
-      std::string fault;
-      if (!ReadWholeFile(candidate, *bytes, &fault)) {
-        Fail(line, "cannot read file " + name + ": " + fault);
+      try {
+        auto bytes = std::make_shared<std::vector<std::uint8_t>>(ReadInputFile(candidate));
+        inputFiles_.push_back(candidate);
+        return bytes;
+      } catch (const EInputError& error) {
+        Fail(line, "cannot read file " + name + ": " + error.what());
       }
-      inputFiles_.push_back(candidate);
-      return bytes;
     }
     std::string searched;
     for (const std::string& folder : searchPath_) searched += (searched.empty() ? "" : ", ") + folder;
@@ -217,20 +218,6 @@ class Compiler {
 };
 
 }  // namespace
-
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string* fault) {
-  try {
-    TFileStream file(path, TFileStream::Mode::Read);
-    bytes.resize(static_cast<std::size_t>(file.Size()));
-    file.ReadBuffer(bytes.data(), bytes.size());
-    return true;
-  } catch (const EReadError&) {
-    if (fault != nullptr) *fault = path + ": read failed";
-  } catch (const EStreamError& error) {
-    if (fault != nullptr) *fault = error.what();
-  }
-  return false;
-}
 
 CompiledDescription CompileDescription(const std::string& sourceText, const std::string& sourceName,
                                        const std::vector<std::string>& searchPath, const SchemaRegistry& schemas) {

@@ -18,11 +18,6 @@ struct CompiledDescription {
   std::vector<std::string> inputFiles;  // every file a value was read from, as found
 };
 
-// The whole of a file; false when it cannot be opened or read, with the path and
-// the reason ("is a folder", "cannot open (...)") in fault when it is given.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
-                   std::string* fault = nullptr);
-
 // Files named by `file "..."` are looked up in each folder of searchPath in turn,
 // then in the source file's own folder; an absolute name is taken as it is.
 // Throws ECompileError ("file:line: what is wrong").

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "DescriptionCompiler.h"
+#include "InputFile.h"
 #include "OutputFile.h"
 #include "installer/ProductSchemas.h"
 #include "toolkit/ToolkitSchemas.h"
@@ -73,13 +74,13 @@ int main(int argc, char** argv) {
     std::cerr << "usage: dfmc [-I folder]... [--form Class]... [-d depfile] -o output source\n";
     return 2;
   }
-  std::vector<std::uint8_t> source;
-  std::string fault;
-  if (!ReadWholeFile(options.source, source, &fault)) {
-    std::cerr << fault << "\n";
+  std::string text;
+  try {
+    text = ReadInputText(options.source);
+  } catch (const EInputError& error) {
+    std::cerr << error.what() << "\n";
     return 1;
   }
-  const std::string text(source.begin(), source.end());
 
   // Every class a description of this product can name.
   SchemaRegistry schemas;

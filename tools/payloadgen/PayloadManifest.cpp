@@ -1,10 +1,11 @@
 #include "PayloadManifest.h"
 
 #include <algorithm>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <utility>
+
+#include "InputFile.h"
 
 namespace {
 
@@ -44,11 +45,11 @@ std::vector<ManifestEntry> ParseManifest(const std::string& text, const std::str
 }
 
 std::vector<ManifestEntry> LoadManifest(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw EManifestError(path + ": cannot open");
-  std::ostringstream text;
-  text << file.rdbuf();
-  return ParseManifest(text.str(), path);
+  try {
+    return ParseManifest(ReadInputText(path), path);
+  } catch (const EInputError& error) {
+    throw EManifestError(error.what());
+  }
 }
 
 std::vector<std::string> ManifestSets(const std::vector<ManifestEntry>& entries) {

@@ -1,8 +1,17 @@
-// The two 16 x 16 glyphs stored with the Install and Close buttons: a green disc
-// with a white check mark and a red disc with a white cross, on a white key.
+// The disc glyphs: 16 x 16 pictures of a shaded disc with a white symbol, on white.
+// The glyph button's built-in OK, Cancel and Help images are these, written as the
+// table src/button/BuiltinGlyphTables.cpp; the Install and Close buttons store the
+// OK and Cancel ones in the window description.
 #pragma once
 
-#include "Bmp.h"
+#include <string>
 
-Picture MakeCheckGlyph();
-Picture MakeCrossGlyph();
+#include "toolkit/Bitmap.h"
+
+enum class DiscGlyph { kOk, kCancel, kHelp };
+
+TBitmap DrawDiscGlyph(DiscGlyph glyph);
+
+// Writes the three glyphs as the C++ table that the button is built with.
+// Throws EOutputError (OutputFile.h) when the file cannot be written.
+void WriteGlyphTable(const std::string& path);

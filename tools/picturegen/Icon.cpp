@@ -9,6 +9,11 @@
 
 namespace {
 
+// The low `bytes` bytes of value, little-endian.
+void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(value >> (8 * i)));
+}
+
 struct Rgba {
   double r, g, b, a;
 };
@@ -30,9 +35,7 @@ Rgba Sample(double x, double y) {
 
 std::vector<std::uint8_t> IconImage(int size) {
   std::vector<std::uint8_t> image;
-  auto put = [&image](std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) image.push_back(std::uint8_t(v >> (8 * i)));
-  };
+  const auto put = [&image](std::uint32_t value, int bytes) { Put(image, value, bytes); };
   put(40, 4);
   put(std::uint32_t(size), 4);
   put(std::uint32_t(size * 2), 4);  // colour rows and mask rows
@@ -66,9 +69,7 @@ void WriteProgramIcon(const std::string& path) {
   std::vector<std::vector<std::uint8_t>> images;
   for (int size : sizes) images.push_back(IconImage(size));
   std::vector<std::uint8_t> out;
-  auto put = [&out](std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(v >> (8 * i)));
-  };
+  const auto put = [&out](std::uint32_t value, int bytes) { Put(out, value, bytes); };
   put(0, 2);
   put(1, 2);
   put(3, 2);

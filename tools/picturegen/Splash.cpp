@@ -27,7 +27,7 @@ std::uint8_t Channel(double v) { return std::uint8_t(std::lround(Clamp01(v) * 25
 
 }  // namespace
 
-Picture MakeSplash() {
+TBitmap MakeSplash() {
   // Each tile glows with its own strength; a diagonal band of light crosses them.
   double strength[kRows][kColumns];
   std::uint32_t seed = 0x48564C52u;
@@ -39,7 +39,8 @@ Picture MakeSplash() {
     }
   }
 
-  Picture picture(kWidth, kHeight, Rgb{0, 0, 0});
+  TBitmap picture;
+  picture.SetSize(kWidth, kHeight);
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
       // Background: deep night blue, a little lighter towards the top.
@@ -74,7 +75,7 @@ Picture MakeSplash() {
         g += 0.35 * halo;
         b += 0.70 * halo;
       }
-      picture.at(x, y) = Rgb{Channel(r), Channel(g), Channel(b)};
+      picture.SetPixel(x, y, RGBColor(Channel(r), Channel(g), Channel(b)));
     }
   }
   return picture;

@@ -1,6 +1,6 @@
 // The installer window's decorative picture: 120 x 256, blue glowing tiles.
 #pragma once
 
-#include "Bmp.h"
+#include "toolkit/Bitmap.h"
 
-Picture MakeSplash();
+TBitmap MakeSplash();

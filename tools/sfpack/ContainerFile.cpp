@@ -3,25 +3,14 @@
 #include <new>
 #include <utility>
 
+#include "InputFile.h"
 #include "OutputFile.h"
 
-TMemoryStream ReadWholeFile(const std::string& path) {
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
   try {
-    TFileStream in(path, TFileStream::Mode::Read);
-    const std::int64_t size = in.Size();
-    if (static_cast<std::uint64_t>(size) > static_cast<std::size_t>(-1) / 2) {
-      throw SfpackError(path + ": too large (" + std::to_string(size) + " bytes)");
-    }
-    TMemoryStream bytes;
-    bytes.SetSize(static_cast<std::size_t>(size));
-    if (size != 0) in.ReadBuffer(bytes.Data(), static_cast<std::size_t>(size));
-    return bytes;
-  } catch (const EReadError&) {
-    throw SfpackError(path + ": read failed");
-  } catch (const EStreamError& error) {
-    throw SfpackError(error.what());  // already names the path
-  } catch (const std::bad_alloc&) {
-    throw SfpackError(path + ": not enough memory to read it");
+    return ReadInputFile(path);
+  } catch (const EInputError& error) {
+    throw SfpackError(error.what());
   }
 }
 
@@ -37,7 +26,7 @@ LoadedContainer LoadContainer(const std::string& path) {
   LoadedContainer loaded;
   loaded.path = path;
   loaded.bytes = ReadWholeFile(path);
-  TSpanStream in(loaded.bytes.Data(), static_cast<std::size_t>(loaded.bytes.Size()));
+  TSpanStream in(loaded.bytes.data(), loaded.bytes.size());
   try {
     const StoredDataHeader header = ReadStoredDataHeader(in);
     loaded.container.compressed = header.compressed;

@@ -11,7 +11,7 @@
 #include "base/ByteStream.h"
 #include "storage/StoredData.h"
 
-TMemoryStream ReadWholeFile(const std::string& path);
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 // Writes all bytes under a temporary name and moves them over path only when
 // complete (OutputFile.h): a failure leaves whatever was at path as it was.
 void WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size);
@@ -25,7 +25,7 @@ struct RecordSpan {
 
 struct LoadedContainer {
   std::string path;
-  TMemoryStream bytes;
+  std::vector<std::uint8_t> bytes;
   StoredContainer container;
   std::vector<RecordSpan> spans;  // one per file, in stored order
 };

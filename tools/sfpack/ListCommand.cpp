@@ -15,7 +15,7 @@ struct Totals {
 void PrintSummary(std::ostream& out, const LoadedContainer& loaded, const Totals& totals) {
   out << loaded.path << ": " << (loaded.container.compressed ? "SFP1" : "legacy") << " layout, "
       << FileCount(loaded.container.files.size()) << ", " << totals.size << " bytes decoded, "
-      << loaded.bytes.Size() << " bytes stored";
+      << loaded.bytes.size() << " bytes stored";
   if (loaded.container.compressed) {
     out << ", " << totals.modes.Total() << " blocks (" << totals.modes.positionList
         << " position-list, " << totals.modes.escape << " escape)";
@@ -38,7 +38,7 @@ void ListOne(const std::string& path, bool summary_only, std::ostream& out) {
     const std::size_t stored = span.end - span.sequence + (loaded.container.compressed ? 4 : 0);
     RleBlockModes modes;
     if (loaded.container.compressed) {
-      modes = CountBlockModes(loaded.bytes.Data() + span.sequence, span.end - span.sequence);
+      modes = CountBlockModes(loaded.bytes.data() + span.sequence, span.end - span.sequence);
     }
     totals.size += file.data.Size();
     totals.stored += static_cast<std::int64_t>(stored);

@@ -23,7 +23,8 @@ int PackCommand(const CommandArgs& args, std::ostream& out) {
       throw SfpackError(*file + ": stored name " + QuotedName(entry.name) + " is already taken by " +
                         earlier.first->second);
     }
-    entry.data = ReadWholeFile(*file);
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(*file);
+    if (!bytes.empty()) entry.data.Write(bytes.data(), bytes.size());
     if (entry.data.Size() > 2147483647) {
       throw SfpackError(*file + ": too large to store (" + std::to_string(entry.data.Size()) +
                         " bytes)");

@@ -32,7 +32,7 @@ bool SameFiles(const StoredContainer& a, const StoredContainer& b) {
 // prove is that the container is what this codec and writer make of those files.
 void VerifyOne(const std::string& path, std::ostream& out) {
   const LoadedContainer loaded = LoadContainer(path);
-  const std::size_t length = static_cast<std::size_t>(loaded.bytes.Size());
+  const std::size_t length = loaded.bytes.size();
   const std::size_t used = loaded.spans.empty() ? 8 : loaded.spans.back().end;
   if (used < length) {
     throw SfpackError(path + ": " + std::to_string(length - used) +
@@ -44,7 +44,7 @@ void VerifyOne(const std::string& path, std::ostream& out) {
   for (const StoredEntry& file : loaded.container.files) decoded += file.data.Size();
 
   if (loaded.container.compressed) {
-    const std::uint8_t* const original = loaded.bytes.Data();
+    const std::uint8_t* const original = loaded.bytes.data();
     const std::size_t common = std::min(length, static_cast<std::size_t>(rewritten.Size()));
     const std::size_t differ = static_cast<std::size_t>(
         std::mismatch(original, original + common, rewritten.Data()).first - original);

@@ -108,10 +108,6 @@ void TApplication::Minimize() {
   if (window_) ShowWindow(window_, SW_MINIMIZE);
 }
 
-int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
-  return ::MessageBoxA(window_, text.c_str(), caption.c_str(), flags);
-}
-
 LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:

@@ -76,9 +76,6 @@ class TApplication : public TComponent {
   void ProcessMessages();
   void Minimize();
 
-  // A message box owned by the application window.
-  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
-
   // The program's icon (the executable's icon resource MAINICON), for the taskbar
   // button and the forms; null when the executable has none.
   HICON Icon(bool small) const { return small ? smallIcon_ : icon_; }

@@ -42,12 +42,6 @@ void TComboBox::AddItem(const std::string& item) {
   if (HandleAllocated()) Perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-void TComboBox::ClearItems() {
-  items_.Clear();
-  itemIndex_ = -1;
-  if (HandleAllocated()) Perform(CB_RESETCONTENT, 0, 0);
-}
-
 void TComboBox::SetItemIndex(int index) {
   itemIndex_ = index >= 0 && index < items_.Count() ? index : -1;
   if (HandleAllocated()) Perform(CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);

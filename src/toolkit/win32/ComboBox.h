@@ -25,7 +25,6 @@ class TComboBox : public TWinControl {
   const TStringList& Items() const { return items_; }
   void SetItems(const TStringList& items);
   void AddItem(const std::string& item);
-  void ClearItems();
 
   // -1: nothing selected. Follows the user's choice (CBN_SELCHANGE).
   int ItemIndex() const { return itemIndex_; }

@@ -1,17 +1,10 @@
 #include "toolkit/win32/Image.h"
 
-#include "toolkit/BmpFile.h"
 #include "toolkit/win32/GdiSurface.h"
 
 void TImage::SetPicture(const TBitmap& picture) {
   picture_.Assign(picture);
   PictureChanged();
-}
-
-bool TImage::LoadPicture(const std::uint8_t* data, std::size_t size) {
-  if (!LoadBmp(data, size, picture_)) return false;
-  PictureChanged();
-  return true;
 }
 
 void TImage::SetAutoSize(bool autoSize) {

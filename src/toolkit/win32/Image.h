@@ -2,9 +2,6 @@
 // its picture. Win32 layer.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-
 #include "toolkit/Bitmap.h"
 #include "toolkit/win32/WinControl.h"
 
@@ -14,10 +11,6 @@ class TImage : public TWinControl {
 
   const TBitmap& Picture() const { return picture_; }
   void SetPicture(const TBitmap& picture);
-  // Takes the picture from the bytes of a BMP file; false (picture unchanged) when
-  // they are not one.
-  bool LoadPicture(const std::uint8_t* data, std::size_t size);
-
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool autoSize);
 

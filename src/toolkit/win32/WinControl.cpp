@@ -101,10 +101,6 @@ void TWinControl::Invalidate() {
   if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
 
-void TWinControl::Update() {
-  if (handle_) UpdateWindow(handle_);
-}
-
 void TWinControl::Repaint() {
   if (handle_ && InvalidateRect(handle_, nullptr, TRUE)) UpdateWindow(handle_);
 }

@@ -59,8 +59,6 @@ class TWinControl : public TControl {
 
   // Marks the whole control for painting with the window system's next paint.
   void Invalidate();
-  // Paints what is marked now.
-  void Update();
   // Invalidate, then paint before returning.
   void Repaint();
   // Sends a message to the control's window (0 without a window).

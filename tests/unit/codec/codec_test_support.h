@@ -9,14 +9,8 @@
 #include <random>
 #include <vector>
 
+#include "TestBytes.h"
 #include "codec/rlecodec.h"
-
-using Bytes = std::vector<std::uint8_t>;
-
-inline Bytes operator+(Bytes left, const Bytes& right) {
-  left.insert(left.end(), right.begin(), right.end());
-  return left;
-}
 
 inline Bytes Repeat(std::uint8_t value, std::size_t count) {
   return Bytes(count, value);

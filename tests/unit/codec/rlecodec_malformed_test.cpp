@@ -50,10 +50,8 @@ constexpr std::size_t kTwoRunDecodedSize = 256 + 6 + 256 + 300;
 Bytes WithListWords(std::uint16_t last, std::uint16_t first) {
   Bytes block = TwoRunBlock();
   const std::size_t end = block.size();
-  block[end - 4] = static_cast<std::uint8_t>(last);
-  block[end - 3] = static_cast<std::uint8_t>(last >> 8);
-  block[end - 2] = static_cast<std::uint8_t>(first);
-  block[end - 1] = static_cast<std::uint8_t>(first >> 8);
+  StoreLe16(&block[end - 4], last);
+  StoreLe16(&block[end - 2], first);
   return block;
 }
 

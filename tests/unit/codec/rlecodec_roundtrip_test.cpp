@@ -39,8 +39,7 @@ Bytes ReferenceEncode(const Bytes& block) {
     p += length;
   }
   const std::size_t header = escapeMode ? escape : out.size();
-  out[0] = static_cast<std::uint8_t>(header);
-  out[1] = static_cast<std::uint8_t>(header >> 8);
+  StoreLe16(out.data(), header);
   if (!escapeMode) {
     for (auto it = countOffsets.rbegin(); it != countOffsets.rend(); ++it) {
       out.insert(out.end(), {static_cast<std::uint8_t>(*it), static_cast<std::uint8_t>(*it >> 8)});

@@ -20,6 +20,12 @@ void LoadFiles(TFileStorage& set, const std::vector<TTestFile>& files) {
   set.ReadStoredData(stream);
 }
 
+std::unique_ptr<TFileStorage> MakeFileSet(const std::vector<TTestFile>& files) {
+  auto set = std::make_unique<TFileStorage>(nullptr);
+  LoadFiles(*set, files);
+  return set;
+}
+
 TFileStorage* TEventRecorder::NewSet() {
   auto* set = new TFileStorage(this);  // owned: destroyed with the recorder
   set->SetOnExtract(TOnExtractEvent(this, &TEventRecorder::HandleExtract));

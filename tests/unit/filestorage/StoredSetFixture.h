@@ -2,6 +2,7 @@
 // a window stand-in that records the events it receives.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct TTestFile {
 std::string MakeContainer(const std::vector<TTestFile>& files);
 // Reads the container of files into set, as loading the window description does.
 void LoadFiles(TFileStorage& set, const std::vector<TTestFile>& files);
+// A set without an owner, holding the files.
+std::unique_ptr<TFileStorage> MakeFileSet(const std::vector<TTestFile>& files);
 
 struct TExtractCall {
   TObject* sender;

@@ -45,8 +45,8 @@ TEST_F(AutoExtractTest, DisabledWritesNothing) {
 TEST_F(AutoExtractTest, WritesEveryFileIntoTheTargetFolder) {
   set->AutoExtract().ExtractTo().SetSubdirectory(scratch / "Deep\\Er\\");
   LoadedWith(owIfSizeDifferent);
-  EXPECT_EQ(ReadWholeFile(scratch / "Deep\\Er\\a.dll"), "AAAAA");
-  EXPECT_EQ(ReadWholeFile(scratch / "Deep\\Er\\b.dll"), "BBB");
+  EXPECT_EQ(ReadInputText(scratch / "Deep\\Er\\a.dll"), "AAAAA");
+  EXPECT_EQ(ReadInputText(scratch / "Deep\\Er\\b.dll"), "BBB");
   EXPECT_EQ(ExtractedNames(), (Names{"Deep\\Er\\a.dll", "Deep\\Er\\b.dll"}));
 }
 
@@ -60,8 +60,8 @@ TEST_F(AutoExtractTest, IfSizeDifferentKeepsFilesOfTheStoredSize) {
   WriteWholeFile(scratch / "a.dll", "xxxxx");  // same size, other bytes
   WriteWholeFile(scratch / "b.dll", "longer than three");
   LoadedWith(owIfSizeDifferent);
-  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "xxxxx");
-  EXPECT_EQ(ReadWholeFile(scratch / "b.dll"), "BBB");
+  EXPECT_EQ(ReadInputText(scratch / "a.dll"), "xxxxx");
+  EXPECT_EQ(ReadInputText(scratch / "b.dll"), "BBB");
   EXPECT_EQ(ExtractedNames(), (Names{"b.dll"}));
   EXPECT_EQ(window.extracts.size(), 1u);
 }
@@ -69,8 +69,8 @@ TEST_F(AutoExtractTest, IfSizeDifferentKeepsFilesOfTheStoredSize) {
 TEST_F(AutoExtractTest, NeverKeepsEveryExistingFile) {
   WriteWholeFile(scratch / "a.dll", "different size");
   LoadedWith(owNever);
-  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "different size");
-  EXPECT_EQ(ReadWholeFile(scratch / "b.dll"), "BBB");
+  EXPECT_EQ(ReadInputText(scratch / "a.dll"), "different size");
+  EXPECT_EQ(ReadInputText(scratch / "b.dll"), "BBB");
   EXPECT_EQ(ExtractedNames(), (Names{"b.dll"}));
 }
 
@@ -78,8 +78,8 @@ TEST_F(AutoExtractTest, AlwaysRewritesEvenFilesOfTheStoredSize) {
   WriteWholeFile(scratch / "a.dll", "xxxxx");
   WriteWholeFile(scratch / "b.dll", "yyy");
   LoadedWith(owAlways);
-  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "AAAAA");
-  EXPECT_EQ(ReadWholeFile(scratch / "b.dll"), "BBB");
+  EXPECT_EQ(ReadInputText(scratch / "a.dll"), "AAAAA");
+  EXPECT_EQ(ReadInputText(scratch / "b.dll"), "BBB");
   EXPECT_EQ(ExtractedNames(), (Names{"a.dll", "b.dll"}));
 }
 
@@ -90,7 +90,7 @@ TEST_F(AutoExtractTest, FailuresShowOnlyThroughTheEvent) {
   ASSERT_EQ(window.extracteds.size(), 2u);
   EXPECT_FALSE(window.extracteds[0].result);
   EXPECT_TRUE(window.extracteds[1].result);
-  EXPECT_EQ(ReadWholeFile(scratch / "b.dll"), "BBB");
+  EXPECT_EQ(ReadInputText(scratch / "b.dll"), "BBB");
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ class ExtractByNameTest : public ::testing::Test {
 TEST_F(ExtractByNameTest, WritesTheFirstFileOfThatNameWithBothEvents) {
   const std::string target = scratch / "NkdPTP.dll";
   EXPECT_TRUE(set->ExtractByName("NkdPTP.dll", target));
-  EXPECT_EQ(ReadWholeFile(target), "ptp library");
+  EXPECT_EQ(ReadInputText(target), "ptp library");
 
   ASSERT_EQ(window.extracts.size(), 1u);
   EXPECT_EQ(window.extracts[0].sender, &window);
@@ -46,7 +46,7 @@ TEST_F(ExtractByNameTest, WritesTheFirstFileOfThatNameWithBothEvents) {
 TEST_F(ExtractByNameTest, OverwritesAnExistingFileCompletely) {
   WriteWholeFile(scratch / "NkdPTP.dll", std::string(5000, 'o'));
   EXPECT_TRUE(set->ExtractByName("NkdPTP.dll", scratch / "NkdPTP.dll"));
-  EXPECT_EQ(ReadWholeFile(scratch / "NkdPTP.dll"), "ptp library");
+  EXPECT_EQ(ReadInputText(scratch / "NkdPTP.dll"), "ptp library");
   EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"NkdPTP.dll"}));
 }
 
@@ -72,7 +72,7 @@ TEST_F(ExtractByNameTest, UnknownOrCaseDifferentNameFindsNothing) {
 
 TEST_F(ExtractByNameTest, EmptyStoredFileBecomesAnEmptyFile) {
   EXPECT_TRUE(set->ExtractByName("empty.dat", scratch / "empty.dat"));
-  EXPECT_EQ(ReadWholeFile(scratch / "empty.dat"), "");
+  EXPECT_EQ(ReadInputText(scratch / "empty.dat"), "");
   ASSERT_EQ(window.extracteds.size(), 1u);
   EXPECT_EQ(window.extracteds[0].fileSize, 0);
   EXPECT_TRUE(window.extracteds[0].result);
@@ -88,7 +88,7 @@ TEST_F(ExtractByNameTest, MissingFolderNeedsCreatePath) {
 
   set->AutoExtract().ExtractTo().SetCreatePath(true);
   EXPECT_TRUE(set->ExtractByName("NkdPTP.dll", target));
-  EXPECT_EQ(ReadWholeFile(target), "ptp library");
+  EXPECT_EQ(ReadInputText(target), "ptp library");
   ASSERT_EQ(window.extracteds.size(), 2u);
   EXPECT_TRUE(window.extracteds[1].result);
 }
@@ -103,7 +103,7 @@ TEST_F(ExtractByNameTest, LockedTargetKeepsItsContent) {
     ASSERT_TRUE(lock.Valid());
     EXPECT_FALSE(set->ExtractByName("NkdPTP.dll", target));
   }
-  EXPECT_EQ(ReadWholeFile(target), "old library");
+  EXPECT_EQ(ReadInputText(target), "old library");
   EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"NkdPTP.dll"}));
   ASSERT_EQ(window.extracteds.size(), 1u);
   EXPECT_FALSE(window.extracteds[0].result);
@@ -116,7 +116,7 @@ TEST_F(ExtractByNameTest, EmptyPathWritesIntoTheProgramsFolder) {
   LoadFiles(*own, {{name, "next to the program"}});
   const std::string expected = ExecutableFolder() + name;
   const bool written = own->ExtractByName(name, "");
-  const std::string content = written ? ReadWholeFile(expected) : std::string();
+  const std::string content = written ? ReadInputText(expected) : std::string();
   DeleteFileA(expected.c_str());
   EXPECT_TRUE(written);
   EXPECT_EQ(content, "next to the program");
@@ -128,7 +128,7 @@ TEST_F(ExtractByNameTest, EmptyPathUsesTheTargetFolder) {
   set->AutoExtract().ExtractTo().SetToplevelDir(tdNone);
   set->AutoExtract().ExtractTo().SetSubdirectory(scratch / "Out");
   EXPECT_TRUE(set->ExtractByName("NkdPTP.dll", ""));
-  EXPECT_EQ(ReadWholeFile(scratch / "OutNkdPTP.dll"), "ptp library");
+  EXPECT_EQ(ReadInputText(scratch / "OutNkdPTP.dll"), "ptp library");
 }
 
 }  // namespace

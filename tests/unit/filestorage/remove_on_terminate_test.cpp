@@ -39,7 +39,7 @@ TEST_F(RemoveOnTerminateTest, WithoutEnabledNothingIsRemoved) {
   ASSERT_TRUE(set->ExtractByName("a.dll", scratch / "one\\a.dll"));
   EXPECT_EQ(set->RemoveList().size(), 1u);
   Destroy();
-  EXPECT_EQ(ReadWholeFile(scratch / "one\\a.dll"), "AAAAA");
+  EXPECT_EQ(ReadInputText(scratch / "one\\a.dll"), "AAAAA");
 }
 
 TEST_F(RemoveOnTerminateTest, RemovesTheFilesAndOnlyTheFirstFilesEmptyFolder) {

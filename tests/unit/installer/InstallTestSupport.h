@@ -1,18 +1,15 @@
 // What the install procedure's tests stand on: a host that records what the
-// procedure asks of the window and the desktop, Halvora's files made cheaply, and
-// small stored-file sets built in memory.
+// procedure asks of the window and the desktop. Halvora's files come from
+// support/ScratchFolder.h, the stored-file sets from StoredSetFixture.h.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "installer/win32/InstallerHost.h"
-#include "storage/win32/FileStorage.h"
 #include "support/ScratchFolder.h"
 
 namespace installer_test {
@@ -50,9 +47,5 @@ class RecordingHost : public InstallerHost {
 
   bool Busy() const { return !busyChanges.empty() && busyChanges.back(); }
 };
-
-// A stored-file set read from an "SFP1" container that holds these files.
-std::unique_ptr<TFileStorage> MakeFileSet(
-    const std::vector<std::pair<std::string, std::string>>& files);
 
 }  // namespace installer_test

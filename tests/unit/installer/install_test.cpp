@@ -6,7 +6,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "FormSource.h"
 #include "InstallTestSupport.h"
+#include "StoredSetFixture.h"
 #include "installer/ModelTable.h"
 #include "installer/win32/InstallProcedure.h"
 #include "support/ScratchFolder.h"
@@ -15,7 +17,6 @@
 
 namespace {
 
-using installer_test::MakeFileSet;
 using installer_test::RecordingHost;
 
 constexpr std::int64_t kSupportedSize = 6000000;
@@ -31,17 +32,18 @@ std::string Content(const std::string& set, const std::string& name) {
   return bytes;
 }
 
-std::vector<std::pair<std::string, std::string>> DriverFiles() {
+std::vector<TTestFile> DriverFiles() {
   std::set<std::string> drivers;
-  for (const TModelRow& row : kModelTable) drivers.insert(row.Driver);
-  std::vector<std::pair<std::string, std::string>> files;
-  for (const std::string& driver : drivers) files.emplace_back(driver, Content("MD3", driver));
+  const TStringList table = DescribedModelTable();
+  for (int row = 0; row < table.Count(); ++row) drivers.insert(table.ValueFromIndex(row));
+  std::vector<TTestFile> files;
+  for (const std::string& driver : drivers) files.push_back({driver, Content("MD3", driver)});
   return files;
 }
 
-std::vector<std::pair<std::string, std::string>> CommonFiles() {
-  std::vector<std::pair<std::string, std::string>> files;
-  for (const std::string& name : kCommonFiles) files.emplace_back(name, Content("Other", name));
+std::vector<TTestFile> CommonFiles() {
+  std::vector<TTestFile> files;
+  for (const std::string& name : kCommonFiles) files.push_back({name, Content("Other", name)});
   return files;
 }
 
@@ -55,7 +57,7 @@ class Install : public ::testing::Test {
         other(MakeFileSet(CommonFiles())),
         table(nullptr),
         procedure(host, {*md3, *ptp1, *ptp2, *ptp3, *other}, table) {
-    table.SetLines(ModelTableLines());
+    table.SetLines(DescribedModelTable());
   }
 
   // A Halvora installation the plugin supports, chosen in the dialog, with a model.
@@ -74,7 +76,7 @@ class Install : public ::testing::Test {
     const std::vector<std::string> entries = FolderEntries(folder.Path());
     return {entries.begin(), entries.end()};
   }
-  std::string Read(const std::string& name) const { return ReadWholeFile(folder / name); }
+  std::string Read(const std::string& name) const { return ReadInputText(folder / name); }
   void MakeFolder(const std::string& name) const {
     ASSERT_TRUE(CreateDirectoryA((folder / name).c_str(), nullptr)) << name;
   }

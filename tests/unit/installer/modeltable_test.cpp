@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "FormSource.h"
+#include "PayloadManifest.h"
 #include "installer/ProductSchemas.h"
 #include "installer/TXTDat.h"
 #include "installer/TXTDatBinding.h"
@@ -77,7 +77,7 @@ TEST(TXTDat, LoadsItsLinesFromAWindowDescription) {
 }
 
 TEST(ModelTable, HoldsTheModelsInListOrder) {
-  const TStringList lines = ModelTableLines();
+  const TStringList lines = DescribedModelTable();
   ASSERT_EQ(lines.Count(), 27);
   EXPECT_EQ(lines.Strings(0), "D5200=Type0009.md3");
   EXPECT_EQ(lines.Strings(9), "DF=Type0012.md3");
@@ -91,7 +91,7 @@ TEST(ModelTable, HoldsTheModelsInListOrder) {
 }
 
 TEST(ModelTable, DriverLookup) {
-  const TStringList table = ModelTableLines();
+  const TStringList table = DescribedModelTable();
   EXPECT_EQ(DriverForModel(table, "D5600"), "Type0016.md3");
   EXPECT_EQ(DriverForModel(table, "D5500"), "Type0016.md3");
   EXPECT_EQ(DriverForModel(table, "D810"), DriverForModel(table, "D810A"));
@@ -127,32 +127,20 @@ TEST(ModelTable, PtpLibraryChoiceIsExactAndCaseSensitive) {
   EXPECT_EQ(PtpSetForModel("Model ..."), psPTP1);
 }
 
-// The stored names of one set in resources/payload-manifest.txt ("set name size"
-// per line; blank lines and # comments aside).
-std::vector<std::string> ManifestFilesOf(const std::string& set) {
-  std::ifstream manifest(HV_PAYLOAD_MANIFEST);
-  EXPECT_TRUE(manifest) << "cannot read " << HV_PAYLOAD_MANIFEST;
-  std::vector<std::string> names;
-  std::string line;
-  while (std::getline(manifest, line)) {
-    std::istringstream fields(line);
-    std::string lineSet, name;
-    if (!(fields >> lineSet) || lineSet[0] == '#') continue;
-    fields >> name;
-    if (lineSet == set) names.push_back(name);
-  }
-  return names;
-}
-
 TEST(ModelTable, DriversAndThePayloadNameEachOther) {
-  const std::vector<std::string> payload = ManifestFilesOf("FileStoMD3");
+  std::vector<std::string> payload;
+  for (const ManifestEntry& entry : LoadManifest(HV_PAYLOAD_MANIFEST)) {
+    if (entry.set == "FileStoMD3") payload.push_back(entry.name);
+  }
   ASSERT_EQ(payload.size(), 21u);
   const std::set<std::string> stored(payload.begin(), payload.end());
 
+  const TStringList table = DescribedModelTable();
   std::set<std::string> named;
-  for (const TModelRow& row : kModelTable) {
-    EXPECT_EQ(stored.count(row.Driver), 1u) << row.Model << " needs " << row.Driver;
-    named.insert(row.Driver);
+  for (int row = 0; row < table.Count(); ++row) {
+    const std::string driver = table.ValueFromIndex(row);
+    EXPECT_EQ(stored.count(driver), 1u) << table.Names(row) << " needs " << driver;
+    named.insert(driver);
   }
   for (const std::string& name : stored) {
     EXPECT_EQ(named.count(name), 1u) << name << " is installed for no model";

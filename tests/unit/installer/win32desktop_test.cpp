@@ -9,9 +9,12 @@
 #include <string>
 #include <thread>
 
+#include "UiDriver.h"
 #include "system/winapi.h"
 
 namespace {
+
+using e2e::TextOf;
 
 // Titles of this process only: tests of other programs may run on the same desktop.
 std::string UniqueTitle(const char* what) {
@@ -63,12 +66,6 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
     return FALSE;
   }
   return TRUE;
-}
-
-std::string TextOf(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
 }
 
 void WatchForBox(DWORD thread, SeenBox& seen, std::atomic<bool>& found) {

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "InputFile.h"
 #include "SfpackCommands.h"
 #include "StoredNames.h"
 #include "storage_test_support.h"
@@ -67,10 +68,7 @@ class SfpackTest : public ::testing::Test {
                static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
-  Bytes Get(const std::string& relative) const {
-    std::ifstream file(root_ / relative, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
+  Bytes Get(const std::string& relative) const { return ReadInputFile((root_ / relative).string()); }
   std::size_t FilesUnder(const fs::path& folder) const {
     std::size_t count = 0;
     for (const auto& entry : fs::recursive_directory_iterator(folder))

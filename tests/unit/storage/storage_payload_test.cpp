@@ -1,20 +1,12 @@
 // The build's five payload containers against the manifest they were packed from.
 #include <gtest/gtest.h>
 
+#include "InputFile.h"
 #include "PayloadManifest.h"
+#include "codec/rlecodec.h"
 #include "storage_test_support.h"
 
 namespace {
-
-constexpr std::uint16_t kFirstPositionListHeader = 256;
-
-TMemoryStream ReadFile(const std::string& path) {
-  TFileStream in(path, TFileStream::Mode::Read);
-  TMemoryStream bytes;
-  bytes.SetSize(static_cast<std::size_t>(in.Size()));
-  in.ReadBuffer(bytes.Data(), static_cast<std::size_t>(bytes.Size()));
-  return bytes;
-}
 
 class PayloadTest : public ::testing::Test {
  protected:
@@ -47,8 +39,8 @@ TEST_F(PayloadTest, EachContainerHoldsItsSetInManifestOrderAndWritesBackIdentica
   std::size_t escape_blocks = 0;
   for (const std::string& set : ManifestSets(*manifest_)) {
     SCOPED_TRACE(set);
-    const TMemoryStream bytes = ReadFile(ContainerPath(set));
-    const StoredContainer container = ReadContainer(Contents(bytes));
+    const Bytes bytes = ReadInputFile(ContainerPath(set));
+    const StoredContainer container = ReadContainer(bytes);
     EXPECT_TRUE(container.compressed);
     std::size_t index = 0;
     for (const ManifestEntry& entry : *manifest_) {
@@ -59,21 +51,20 @@ TEST_F(PayloadTest, EachContainerHoldsItsSetInManifestOrderAndWritesBackIdentica
       ++index;
     }
     EXPECT_EQ(index, container.files.size());
-    EXPECT_EQ(WriteContainer(container), Contents(bytes));
+    EXPECT_EQ(WriteContainer(container), bytes);
 
     // Walk the records again for the coding modes of their blocks.
-    TSpanStream in(bytes.Data(), static_cast<std::size_t>(bytes.Size()));
+    TSpanStream in(bytes.data(), bytes.size());
     in.Seek(8);
     for (std::size_t i = 0; i < container.files.size(); ++i) {
       in.Seek(in.Position() + 4 + in.ReadInt32());
       const std::int64_t end = in.Position() + 4 + in.ReadInt32();
       in.Seek(in.Position() + 4);
-      while (in.Position() < end) {
-        const std::uint16_t coded = in.ReadUInt16();
-        const std::int64_t next = in.Position() + coded;
-        (in.ReadUInt16() >= kFirstPositionListHeader ? position_list_blocks : escape_blocks) += 1;
-        in.Seek(next);
-      }
+      const RleBlockModes modes =
+          CountBlockModes(in.Current(), static_cast<std::size_t>(end - in.Position()));
+      position_list_blocks += modes.positionList;
+      escape_blocks += modes.escape;
+      in.Seek(end);
     }
   }
   // The stand-ins are made to code like the real payload: mostly position-list
@@ -93,10 +84,10 @@ TEST_F(PayloadTest, DriverContainerBeginsAsDocumented) {
   }
   ASSERT_FALSE(drivers.empty());
   const std::string& name = drivers.front().name;
-  const TMemoryStream bytes = ReadFile(ContainerPath("FileStoMD3"));
+  const Bytes bytes = ReadInputFile(ContainerPath("FileStoMD3"));
   const std::size_t nameEnd = 12 + name.size();
-  ASSERT_GE(bytes.Size(), static_cast<std::int64_t>(nameEnd + 8));
-  const Bytes head(bytes.Data(), bytes.Data() + nameEnd + 8);
+  ASSERT_GE(bytes.size(), nameEnd + 8);
+  const Bytes head(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(nameEnd + 8));
   EXPECT_EQ(Bytes(head.begin(), head.begin() + static_cast<std::ptrdiff_t>(nameEnd)),
             Concat({kMagicBytes, Le32(static_cast<std::int32_t>(drivers.size())),
                     Le32(static_cast<std::int32_t>(name.size())), Text(name)}));

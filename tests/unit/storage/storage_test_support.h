@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "TestBytes.h"
 #include "base/ByteStream.h"
 #include "storage/StoredData.h"
-
-using Bytes = std::vector<std::uint8_t>;
 
 inline const Bytes kMagicBytes = {0x53, 0x46, 0x50, 0x31};  // "SFP1"
 
@@ -28,12 +27,6 @@ inline Bytes Concat(std::initializer_list<Bytes> parts) {
   Bytes all;
   for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
   return all;
-}
-
-inline Bytes Le32(std::int32_t value) {
-  const auto bits = static_cast<std::uint32_t>(value);
-  return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-          static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
 }
 
 inline Bytes Text(const std::string& text) {

@@ -19,11 +19,11 @@ using Names = std::vector<std::string>;
 TEST(WriteFileReplacing, WritesNewAndReplacesOldFiles) {
   const TScratchFolder scratch;
   ASSERT_TRUE(Write(scratch / "a.dll", "first content, rather long"));
-  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "first content, rather long");
+  EXPECT_EQ(ReadInputText(scratch / "a.dll"), "first content, rather long");
   ASSERT_TRUE(Write(scratch / "a.dll", "short"));
-  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "short");
+  EXPECT_EQ(ReadInputText(scratch / "a.dll"), "short");
   ASSERT_TRUE(WriteFileReplacing(scratch / "empty.dll", nullptr, 0));
-  EXPECT_EQ(ReadWholeFile(scratch / "empty.dll"), "");
+  EXPECT_EQ(ReadInputText(scratch / "empty.dll"), "");
   EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"a.dll", "empty.dll"}));
 }
 
@@ -36,7 +36,7 @@ TEST(WriteFileReplacing, LockedTargetStaysAsItWas) {
     ASSERT_TRUE(lock.Valid());
     EXPECT_FALSE(Write(scratch / "a.dll", "new content"));
   }
-  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "old");
+  EXPECT_EQ(ReadInputText(scratch / "a.dll"), "old");
   EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"a.dll"}));
 }
 
@@ -62,7 +62,7 @@ TEST(WriteFileReplacing, FailedWriteLeavesTheOldFile) {
   const TUnreadablePage unreadable;
   ASSERT_NE(unreadable.Get(), nullptr);
   EXPECT_FALSE(WriteFileReplacing(scratch / "a.dll", unreadable.Get(), 4096));
-  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "old");
+  EXPECT_EQ(ReadInputText(scratch / "a.dll"), "old");
   EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"a.dll"}));
 }
 
@@ -84,8 +84,8 @@ TEST(WriteFileReplacing, TakenTemporaryNameIsLeftAlone) {
   const std::string taken = ReplacementTempName(scratch / "a.dll", 0);
   WriteWholeFile(taken, "someone else's");
   ASSERT_TRUE(Write(scratch / "a.dll", "new"));
-  EXPECT_EQ(ReadWholeFile(scratch / "a.dll"), "new");
-  EXPECT_EQ(ReadWholeFile(taken), "someone else's");
+  EXPECT_EQ(ReadInputText(scratch / "a.dll"), "new");
+  EXPECT_EQ(ReadInputText(taken), "someone else's");
   EXPECT_EQ(FolderEntries(scratch.Path()).size(), 2u);
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "DescriptionWriting.h"
+#include "UiDriver.h"
 #include "button/win32/MyButton.h"
 #include "installer/ProductSchemas.h"
 #include "installer/TXTDat.h"
@@ -29,6 +31,8 @@
 #include "toolkit/win32/Screen.h"
 
 namespace {
+
+using e2e::TextOf;
 
 class TTestForm : public TForm {
  public:
@@ -63,12 +67,6 @@ LOGFONTA FontOf(HWND window) {
   EXPECT_NE(handle, nullptr);
   EXPECT_NE(GetObjectA(handle, sizeof font, &font), 0);
   return font;
-}
-
-std::string TextOf(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
 }
 
 TEST_F(Toolkit, EveryPublishedPropertyOfEveryClassIsBound) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DescriptionWriting.h"
 #include "ProbeComponents.h"
 #include "toolkit/DescriptionLoader.h"
 #include "toolkit/DescriptionWriter.h"

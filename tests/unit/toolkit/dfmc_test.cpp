@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "DescriptionCompiler.h"
+#include "DescriptionWriting.h"
 #include "ProbeComponents.h"
 #include "installer/ProductSchemas.h"
 #include "toolkit/DescriptionLoader.h"

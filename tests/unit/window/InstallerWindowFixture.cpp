@@ -1,6 +1,5 @@
 #include "InstallerWindowFixture.h"
 
-#include <fstream>
 #include <stdexcept>
 
 #include "installer/ProductSchemas.h"
@@ -48,18 +47,6 @@ void InstallerWindow::Pump(int milliseconds) {
     }
     Sleep(10);
   } while (GetTickCount() - start < static_cast<DWORD>(milliseconds));
-}
-
-std::vector<std::string> FileLines(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path);
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
 }
 
 }  // namespace window_test

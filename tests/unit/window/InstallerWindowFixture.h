@@ -45,7 +45,4 @@ class InstallerWindow : public testing::Test {
   TFormServicePack* form_ = nullptr;
 };
 
-// A text file of the source tree, one string a line.
-std::vector<std::string> FileLines(const std::string& path);
-
 }  // namespace window_test

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "TestBytes.h"
 #include "installer/DescriptionCheck.h"
 #include "storage/Crc32.h"
 
@@ -18,13 +19,6 @@
 #endif
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes LittleEndian(std::uint32_t value) {
-  return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-          static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
-}
 
 bool Matches(const Bytes& description, const Bytes& crc) {
   return DescriptionMatchesCrc(description.data(), description.size(), crc.data(), crc.size());
@@ -55,14 +49,14 @@ Bytes SampleDescription() {
 TEST(DescriptionCheck, AcceptsTheCrcStoredLittleEndian) {
   const std::string text = "123456789";  // the CRC-32 check value: 0xCBF43926
   const Bytes bytes(text.begin(), text.end());
-  EXPECT_TRUE(Matches(bytes, LittleEndian(0xCBF43926u)));
+  EXPECT_TRUE(Matches(bytes, Le32(0xCBF43926u)));
   EXPECT_FALSE(Matches(bytes, {0xCB, 0xF4, 0x39, 0x26}));  // big-endian is not the stored layout
-  EXPECT_TRUE(Matches({}, LittleEndian(0)));                 // CRC-32 of nothing
+  EXPECT_TRUE(Matches({}, Le32(0)));                 // CRC-32 of nothing
 }
 
 TEST(DescriptionCheck, RefusesEveryFlippedByteOfTheDescriptionOrOfTheCrc) {
   const Bytes description = SampleDescription();
-  const Bytes crc = LittleEndian(ReferenceCrc32(description.data(), description.size()));
+  const Bytes crc = Le32(ReferenceCrc32(description.data(), description.size()));
   ASSERT_TRUE(Matches(description, crc));
 
   for (std::size_t at = 0; at < description.size(); ++at) {
@@ -79,7 +73,7 @@ TEST(DescriptionCheck, RefusesEveryFlippedByteOfTheDescriptionOrOfTheCrc) {
 
 TEST(DescriptionCheck, RefusesACutOffDescriptionAndAStoredCrcOfAnotherLength) {
   const Bytes description = SampleDescription();
-  const Bytes crc = LittleEndian(ReferenceCrc32(description.data(), description.size()));
+  const Bytes crc = Le32(ReferenceCrc32(description.data(), description.size()));
   EXPECT_FALSE(Matches(Bytes(description.begin(), description.end() - 1), crc));
   EXPECT_FALSE(Matches(Bytes(description.begin(), description.begin() + 4096), crc));
 

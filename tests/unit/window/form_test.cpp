@@ -5,12 +5,13 @@
 
 #include <algorithm>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "FormSource.h"
 #include "HalvoraFolder.h"
 #include "InstallerWindowFixture.h"
+#include "PayloadManifest.h"
 #include "Screenshot.h"
 #include "UiDriver.h"
 #include "button/win32/MyButton.h"
@@ -123,7 +124,8 @@ TEST_F(InstallerWindow, ListsThePlaceholderThenEveryModelInTableOrder) {
   const HWND combo = Form().CBModel->Handle();
   ASSERT_EQ(e2e::ComboCount(combo), 28);
   EXPECT_EQ(e2e::ComboItem(combo, 0), "Model ...");
-  for (int i = 0; i < 27; ++i) EXPECT_EQ(e2e::ComboItem(combo, i + 1), kModelTable[i].Model);
+  const TStringList table = DescribedModelTable();
+  for (int i = 0; i < 27; ++i) EXPECT_EQ(e2e::ComboItem(combo, i + 1), table.Names(i));
   EXPECT_EQ(e2e::ComboSelection(combo), 0);
   EXPECT_TRUE(HasStyle(combo, CBS_DROPDOWNLIST));
 }
@@ -206,7 +208,7 @@ TEST_F(InstallerWindow, TheTitleAndEveryWelcomeLineFitTheirBoxes) {
 }
 
 TEST_F(InstallerWindow, ShowsTheWelcomeTextReadOnlyWithoutBorder) {
-  EXPECT_EQ(Form().RichEdit1->Lines().Lines(), FileLines(HV_WELCOME_TEXT));
+  EXPECT_EQ(Form().RichEdit1->Lines(), DescribedLines("RichEdit1"));
   const HWND text = Form().RichEdit1->Handle();
   EXPECT_TRUE(HasStyle(text, ES_READONLY | WS_VSCROLL));
   EXPECT_FALSE(HasStyle(text, WS_BORDER));
@@ -215,21 +217,14 @@ TEST_F(InstallerWindow, ShowsTheWelcomeTextReadOnlyWithoutBorder) {
 }
 
 TEST_F(InstallerWindow, CarriesTheProgramsModelTable) {
-  EXPECT_EQ(Form().TXTDat->Lines(), ModelTableLines());
+  EXPECT_EQ(Form().TXTDat->Lines(), DescribedModelTable());
 }
 
 // The five sets hold the files the payload manifest names, in its order and at its
 // sizes: with the stand-ins of plugin 1.40's files, 21,184,673 decoded bytes in all.
 TEST_F(InstallerWindow, HoldsThePayloadOfTheManifestDecoded) {
-  std::map<std::string, std::vector<std::pair<std::string, std::int32_t>>> manifest;
-  for (const std::string& line : FileLines(HV_PAYLOAD_MANIFEST)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    std::string set, name;
-    std::int32_t size = 0;
-    fields >> set >> name >> size;
-    manifest[set].emplace_back(name, size);
-  }
+  std::map<std::string, std::vector<ManifestEntry>> manifest;
+  for (const ManifestEntry& entry : LoadManifest(HV_PAYLOAD_MANIFEST)) manifest[entry.set].push_back(entry);
   const std::map<std::string, TFileStorage*> sets = {
       {"FileStoMD3", Form().FileStoMD3},     {"FileStoPTP1", Form().FileStoPTP1},
       {"FileStoPTP2", Form().FileStoPTP2},   {"FileStoPTP3", Form().FileStoPTP3},
@@ -242,9 +237,9 @@ TEST_F(InstallerWindow, HoldsThePayloadOfTheManifestDecoded) {
     ASSERT_EQ(set->Count(), static_cast<std::int32_t>(files.size())) << name;
     std::int32_t setSize = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
-      EXPECT_EQ(set->Files()[i]->Name(), files[i].first) << name;
-      EXPECT_EQ(set->Files()[i]->Size(), files[i].second) << name << " " << files[i].first;
-      setSize += files[i].second;
+      EXPECT_EQ(set->Files()[i]->Name(), files[i].name) << name;
+      EXPECT_EQ(set->Files()[i]->Size(), files[i].size) << name << " " << files[i].name;
+      setSize += files[i].size;
     }
     EXPECT_EQ(set->DataSize(), setSize) << name;
     EXPECT_FALSE(set->AutoExtract().Enabled()) << name;  // nothing is written at start-up
@@ -274,7 +269,7 @@ TEST(InstallerExecutable, CarriesADescriptionThatMatchesItsCrc) {
   const TInstallerImage image;
   const std::optional<TSpanStream> description = CheckedDescription(image.Module());
   ASSERT_TRUE(description.has_value());
-  EXPECT_EQ(description->Size(), static_cast<std::int64_t>(ReadWholeFile(HV_DESCRIPTION_FILE).size()));
+  EXPECT_EQ(description->Size(), static_cast<std::int64_t>(ReadInputText(HV_DESCRIPTION_FILE).size()));
   // A module without the two resources never passes: this test program is one.
   EXPECT_FALSE(CheckedDescription(GetModuleHandleA(nullptr)).has_value());
 }
@@ -290,7 +285,7 @@ TEST_F(InstallerWindow, ShowsTheSplashTheSeparatorTheTitleAndTheText) {
   CreateDirectoryA(HV_ARTIFACT_DIR, nullptr);
   EXPECT_TRUE(e2e::SavePng(shot, std::string(HV_ARTIFACT_DIR) + "\\installer-window.png"));
 
-  const std::string splashBytes = ReadWholeFile(HV_SPLASH_PICTURE);
+  const std::string splashBytes = ReadInputText(HV_SPLASH_PICTURE);
   TBitmap splash;
   ASSERT_TRUE(LoadBmp(reinterpret_cast<const std::uint8_t*>(splashBytes.data()), splashBytes.size(), splash));
   int differing = 0;

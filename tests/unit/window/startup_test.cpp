@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "HalvoraFolder.h"
+#include "TestBytes.h"
 #include "UiDriver.h"
 #include "storage/Crc32.h"
 #include "system/winapi.h"
@@ -21,11 +22,6 @@ constexpr DWORD kTimeoutMs = 30000;
 constexpr DWORD kExitDamaged = 2;
 constexpr DWORD kExitCannotStart = 3;
 const std::string kWindowCaption = "Halvora plugin installation";
-
-std::string LittleEndian(std::uint32_t value) {
-  return {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF),
-          static_cast<char>((value >> 16) & 0xFF), static_cast<char>(value >> 24)};
-}
 
 // Where the build put the description and its CRC inside the executable's bytes.
 struct StoredLayout {
@@ -45,8 +41,8 @@ StoredLayout Locate(const std::string& exe, const std::string& description) {
     throw std::runtime_error("the executable holds another description");
   }
   // The CRC resource follows the description's.
-  const std::string crc = LittleEndian(Crc32(description.data(), description.size()));
-  layout.crcAt = exe.find(crc, layout.descriptionAt + description.size());
+  const Bytes crc = Le32(Crc32(description.data(), description.size()));
+  layout.crcAt = exe.find(std::string(crc.begin(), crc.end()), layout.descriptionAt + description.size());
   if (layout.crcAt == std::string::npos) throw std::runtime_error("the executable holds no CRC of its description");
   return layout;
 }
@@ -57,8 +53,8 @@ class PatchedInstaller {
   using Patch = std::function<void(std::string& exe, const StoredLayout& layout)>;
 
   explicit PatchedInstaller(const Patch& patch) {
-    std::string exe = ReadWholeFile(HV_INSTALLER_EXE);
-    patch(exe, Locate(exe, ReadWholeFile(HV_DESCRIPTION_FILE)));
+    std::string exe = ReadInputText(HV_INSTALLER_EXE);
+    patch(exe, Locate(exe, ReadInputText(HV_DESCRIPTION_FILE)));
     WriteWholeFile(Exe(), exe);
   }
   PatchedInstaller(const PatchedInstaller&) = delete;
@@ -128,7 +124,7 @@ TEST(Startup, ADescriptionThatCannotBeLoadedIsReportedWithoutAWindow) {
     ASSERT_LT(magic, layout.descriptionAt + layout.descriptionSize);
     exe[magic + 3] = 'X';
     const std::uint32_t crc = Crc32(exe.data() + layout.descriptionAt, layout.descriptionSize);
-    exe.replace(layout.crcAt, 4, LittleEndian(crc));
+    StoreLe32(reinterpret_cast<std::uint8_t*>(&exe[layout.crcAt]), crc);
   });
   const StartOutcome outcome = StartAndAnswer(installer.Exe());
   ASSERT_NE(outcome.box.window, nullptr);

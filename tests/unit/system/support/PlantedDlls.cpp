@@ -23,7 +23,7 @@ int PlantEveryDll(const std::string& folder) {
 }
 
 std::string RecordedLoads(const std::string& folder) {
-  return PathExists(folder + kRecord) ? ReadWholeFile(folder + kRecord) : std::string();
+  return PathExists(folder + kRecord) ? ReadInputText(folder + kRecord) : std::string();
 }
 
 void RemovePlanted(const std::string& name, const std::string& folder) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "TestNames.h"
@@ -42,14 +41,6 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   file.close();
   if (!file) throw std::runtime_error("cannot write " + path);
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw std::runtime_error("cannot read " + path);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
 }
 
 bool PathExists(const std::string& path) {

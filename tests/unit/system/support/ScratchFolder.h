@@ -1,10 +1,13 @@
 // File-system fixtures of the Windows tests: a fresh folder that disappears with
-// the test, and whole-file reads and writes.
+// the test, and whole-file writes; whole-file reads are the host tools' own
+// (ReadInputText, InputFile.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "InputFile.h"
 
 // A new, empty folder below the temporary-files folder; removed with everything in
 // it when the object goes.
@@ -27,8 +30,6 @@ class TScratchFolder {
 void RemoveTree(const std::string& folder);
 
 void WriteWholeFile(const std::string& path, const std::string& bytes);
-// The file's bytes; throws std::runtime_error when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
 bool PathExists(const std::string& path);
 // A file of the given size whose bytes are never written (they read as zeros): sizes
 // of megabytes without writing megabytes.
