@@ -12,6 +12,7 @@
 #include <string>
 
 #include "HalvoraFolder.h"
+#include "InstallerSession.h"
 #include "UiDriver.h"
 #include "support/PlantedDlls.h"
 
@@ -115,24 +116,16 @@ TEST(PlantedDlls, NoneIsLoadedWhileTheInstallerShowsItsWindowAndInstalls) {
   char testFolder[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, testFolder);
   SetCurrentDirectoryA(downloads.Path().c_str());
-  Process program("\"" + installer + "\"");
+  InstallerSession session(installer);
   SetCurrentDirectoryA(testFolder);
 
-  HWND form = WaitForTopLevel(program.Id(), "", "Halvora plugin installation", 30000);
-  ASSERT_NE(form, nullptr) << "the window did not appear";
-  SelectComboItem(FindChild(form, "ComboBox"), 1);
-  PostClick(FindChild(form, "Button", "Install"));
-  HWND dialog = WaitForOpenDialog(program.Id(), "Please open the file: Halvora.exe", 15000);
-  ASSERT_NE(dialog, nullptr);
-  ChooseFile(dialog, halvora.Exe());
-  const MessageBoxSeen box = WaitForMessageBox(program.Id(), 15000);
+  session.Choose("D750");
+  const MessageBoxSeen box = session.InstallWith(halvora.Exe());
   ASSERT_NE(box.window, nullptr);
   EXPECT_EQ(box.text, "Nikon plugin successfully installed");
-  Dismiss(box.window);
-  Pump(200);
-  PostClick(FindChild(form, "Button", "Close"));
+  PostClick(session.CloseButton());
   DWORD exitCode = 1;
-  ASSERT_TRUE(program.WaitForExit(15000, &exitCode));
+  ASSERT_TRUE(session.Program().WaitForExit(15000, &exitCode));
   EXPECT_EQ(exitCode, 0u);
 
   EXPECT_EQ(RecordedLoads(downloads.Path()), "");
