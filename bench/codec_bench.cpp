@@ -45,7 +45,6 @@ struct PreparedInput {
   }
 };
 
-
 PreparedInput Prepare(BenchInput input) {
   PreparedInput prepared;
   prepared.input = std::move(input);

@@ -34,8 +34,9 @@ BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
   // The installer's application window is visible too (it carries the taskbar button)
   // but has no size; the window a person sees has a caption and an area.
   RECT bounds{};
-  if (owner == search.processId && IsWindowVisible(window) && (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) &&
-      GetWindowRect(window, &bounds) && bounds.right > bounds.left && bounds.bottom > bounds.top) {
+  if (owner == search.processId && IsWindowVisible(window) &&
+      (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) && GetWindowRect(window, &bounds) &&
+      bounds.right > bounds.left && bounds.bottom > bounds.top) {
     search.found = window;
     return FALSE;
   }
@@ -50,7 +51,8 @@ bool RunOnce(const std::string& exe, Sample& sample) {
   LARGE_INTEGER frequency, begin, now;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&begin);
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
     std::fprintf(stderr, "startup_bench: cannot start %s\n", exe.c_str());
     return false;
   }
@@ -69,7 +71,8 @@ bool RunOnce(const std::string& exe, Sample& sample) {
     sample.peakWorkingSetMb = double(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
   }
   if (search.found) PostMessageA(search.found, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
+  if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0)
+    TerminateProcess(info.hProcess, 1);
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return search.found != nullptr;
@@ -128,20 +131,26 @@ int main(int argc, char** argv) {
     if (!RunOnce(installer, sample)) return 1;
     installerMs.push_back(sample.msToWindow);
     installerPrivate.push_back(sample.peakPrivateMb);
-    std::printf("run %d: minimal %.1f ms %.1f MB, installer %.1f ms %.1f MB (working set %.1f MB)\n", run + 1,
-                minimalMs.back(), minimalPrivate.back(), installerMs.back(), installerPrivate.back(),
-                sample.peakWorkingSetMb);
+    std::printf(
+        "run %d: minimal %.1f ms %.1f MB, installer %.1f ms %.1f MB (working set %.1f MB)\n",
+        run + 1, minimalMs.back(), minimalPrivate.back(), installerMs.back(),
+        installerPrivate.back(), sample.peakWorkingSetMb);
   }
   const double ratio = Median(installerMs) / Median(minimalMs);
   const double overMb = Median(installerPrivate) - Median(minimalPrivate);
-  std::printf("time to window (median of %d): installer %.1f ms, minimal %.1f ms\n", runs, Median(installerMs),
-              Median(minimalMs));
-  std::printf("peak private memory (median): installer %.1f MB, minimal %.1f MB, decoded payload %.1f MB\n",
-              Median(installerPrivate), Median(minimalPrivate), decodedMb);
+  std::printf("time to window (median of %d): installer %.1f ms, minimal %.1f ms\n", runs,
+              Median(installerMs), Median(minimalMs));
+  std::printf(
+      "peak private memory (median): installer %.1f MB, minimal %.1f MB, decoded payload %.1f MB\n",
+      Median(installerPrivate), Median(minimalPrivate), decodedMb);
   const double crcMs = CrcMilliseconds(installer, 9);
-  std::printf("integrity check (CRC-32 of the stored description): %.1f ms, %.1f%% of the installer's time to window\n",
-              crcMs, 100.0 * crcMs / Median(installerMs));
-  std::printf("summary: window_vs_minimal=%.2f memory_over_minimal_mb=%.1f decoded_mb=%.1f crc_share=%.3f\n", ratio,
-              overMb, decodedMb, crcMs / Median(installerMs));
+  std::printf(
+      "integrity check (CRC-32 of the stored description): %.1f ms, %.1f%% of the installer's time "
+      "to window\n",
+      crcMs, 100.0 * crcMs / Median(installerMs));
+  std::printf(
+      "summary: window_vs_minimal=%.2f memory_over_minimal_mb=%.1f decoded_mb=%.1f "
+      "crc_share=%.3f\n",
+      ratio, overMb, decodedMb, crcMs / Median(installerMs));
   return 0;
 }

@@ -53,8 +53,8 @@ std::size_t CheckedPosition(std::int64_t position, std::size_t size) {
 }
 
 // Shared by the in-memory streams: a plain read, as many bytes as remain up to count.
-std::size_t ReadBytes(const std::uint8_t* data, std::size_t size, std::size_t& position, void* buffer,
-                      std::size_t count) {
+std::size_t ReadBytes(const std::uint8_t* data, std::size_t size, std::size_t& position,
+                      void* buffer, std::size_t count) {
   const std::size_t available = size - position;
   const std::size_t delivered = count < available ? count : available;
   if (delivered != 0) {

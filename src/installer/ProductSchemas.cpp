@@ -1,7 +1,8 @@
 #include "installer/ProductSchemas.h"
 
 void AddProductSchemas(SchemaRegistry& schemas) {
-  const TypeNames& bitmapKind = schemas.AddNames("TBitmapKind", {"bkNone", "bkCustom", "bkOk", "bkCancel", "bkHelp"});
+  const TypeNames& bitmapKind =
+      schemas.AddNames("TBitmapKind", {"bkNone", "bkCustom", "bkOk", "bkCancel", "bkHelp"});
   schemas.AddClass("TXMButton", "TButton")
       .Picture("Bitmap")
       .Bool("Down", false)
@@ -14,10 +15,11 @@ void AddProductSchemas(SchemaRegistry& schemas) {
       .Event("OnMouseExit");
 
   const TypeNames& toplevelDir = schemas.AddNames(
-      "TToplevelDir", {"tdCurrentDir", "tdWindowsDir", "tdTempDir", "tdSystemDir", "tdMediaDir", "tdCursorsDir",
-                       "tdHelpDir", "tdSamplesDir", "tdDesktop", "tdProgramFiles", "tdMyDocuments",
-                       "tdMyPictures", "tdAppData", "tdNone"});
-  const TypeNames& overwrite = schemas.AddNames("TFileStorageOverwrite", {"owIfSizeDifferent", "owNever", "owAlways"});
+      "TToplevelDir", {"tdCurrentDir", "tdWindowsDir", "tdTempDir", "tdSystemDir", "tdMediaDir",
+                       "tdCursorsDir", "tdHelpDir", "tdSamplesDir", "tdDesktop", "tdProgramFiles",
+                       "tdMyDocuments", "tdMyPictures", "tdAppData", "tdNone"});
+  const TypeNames& overwrite =
+      schemas.AddNames("TFileStorageOverwrite", {"owIfSizeDifferent", "owNever", "owAlways"});
   const ClassSchema& extractTo = schemas.AddClass("TExtractTo")
                                      .Bool("CreatePath", true)
                                      .Enum("ToplevelDir", toplevelDir, 0)

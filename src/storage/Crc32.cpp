@@ -45,10 +45,12 @@ std::uint32_t RawCrc32(const std::uint8_t* p, std::size_t size, std::uint32_t cr
     std::memcpy(w, p, 16);
     // The tables assume little-endian words, as on every machine the installer runs on.
     w[0] ^= crc;
-    crc = t[15][w[0] & 0xFF] ^ t[14][(w[0] >> 8) & 0xFF] ^ t[13][(w[0] >> 16) & 0xFF] ^ t[12][w[0] >> 24] ^
-          t[11][w[1] & 0xFF] ^ t[10][(w[1] >> 8) & 0xFF] ^ t[9][(w[1] >> 16) & 0xFF] ^ t[8][w[1] >> 24] ^
-          t[7][w[2] & 0xFF] ^ t[6][(w[2] >> 8) & 0xFF] ^ t[5][(w[2] >> 16) & 0xFF] ^ t[4][w[2] >> 24] ^
-          t[3][w[3] & 0xFF] ^ t[2][(w[3] >> 8) & 0xFF] ^ t[1][(w[3] >> 16) & 0xFF] ^ t[0][w[3] >> 24];
+    crc = t[15][w[0] & 0xFF] ^ t[14][(w[0] >> 8) & 0xFF] ^ t[13][(w[0] >> 16) & 0xFF] ^
+          t[12][w[0] >> 24] ^ t[11][w[1] & 0xFF] ^ t[10][(w[1] >> 8) & 0xFF] ^
+          t[9][(w[1] >> 16) & 0xFF] ^ t[8][w[1] >> 24] ^ t[7][w[2] & 0xFF] ^
+          t[6][(w[2] >> 8) & 0xFF] ^ t[5][(w[2] >> 16) & 0xFF] ^ t[4][w[2] >> 24] ^
+          t[3][w[3] & 0xFF] ^ t[2][(w[3] >> 8) & 0xFF] ^ t[1][(w[3] >> 16) & 0xFF] ^
+          t[0][w[3] >> 24];
     p += 16;
     size -= 16;
   }
@@ -101,7 +103,8 @@ constexpr FoldConstants FoldBy(unsigned distance) {
 constexpr FoldConstants kFold512 = FoldBy(512);
 constexpr FoldConstants kFold128 = FoldBy(128);
 
-__attribute__((target("sse2,pclmul"))) inline __m128i Fold(__m128i lane, __m128i next, __m128i constants) {
+__attribute__((target("sse2,pclmul"))) inline __m128i Fold(__m128i lane, __m128i next,
+                                                           __m128i constants) {
   // constants: the low quadword multiplies the lane's low quadword, the high one its high.
   const __m128i high = _mm_clmulepi64_si128(lane, constants, 0x00);
   const __m128i low = _mm_clmulepi64_si128(lane, constants, 0x11);
@@ -126,8 +129,8 @@ __attribute__((target("sse2,pclmul"))) inline __m128i Constants(FoldConstants k)
 
 // Needs size >= 64; returns the register after the whole multiple of 16 bytes, the
 // rest is the caller's.
-HV_ALIGN_STACK __attribute__((target("sse2,pclmul"))) std::uint32_t CarrylessCrc32(const std::uint8_t* p, std::size_t blocks16,
-                                                                  std::uint32_t crc) {
+HV_ALIGN_STACK __attribute__((target("sse2,pclmul"))) std::uint32_t CarrylessCrc32(
+    const std::uint8_t* p, std::size_t blocks16, std::uint32_t crc) {
   __m128i x0 = _mm_xor_si128(Load(p), _mm_cvtsi32_si128(static_cast<int>(crc)));
   __m128i x1 = Load(p + 16);
   __m128i x2 = Load(p + 32);

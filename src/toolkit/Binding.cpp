@@ -15,7 +15,8 @@ const PropertyAccessor* ClassBinding::Find(const std::string& name) const {
 ClassBinding& BindingRegistry::Add(const std::string& className, std::type_index type) {
   const ClassSchema& schema = schemas_.Class(className);
   if (byName_.count(className)) throw std::logic_error("class " + className + " is bound twice");
-  if (byType_.count(type.name())) throw std::logic_error("one C++ class is bound as two classes, one of them " + className);
+  if (byType_.count(type.name()))
+    throw std::logic_error("one C++ class is bound as two classes, one of them " + className);
   auto binding = std::make_unique<ClassBinding>(*this, schema, type);
   ClassBinding& added = *binding;
   byName_[className] = std::move(binding);

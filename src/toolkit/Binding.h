@@ -100,26 +100,34 @@ template <class... Args>
 struct IsEvent<TEvent<Args...>> : std::true_type {};
 
 template <class V>
-constexpr bool kIsNumber = (std::is_integral_v<V> || std::is_enum_v<V>) && !std::is_same_v<V, bool>;
+constexpr bool kIsNumber = (std::is_integral_v<V> || std::is_enum_v<V>)&&!std::is_same_v<V, bool>;
 
 // Whether a C++ value type can carry a property of this kind.
 template <class V>
 bool Fits(PropertyKind kind) {
-  if constexpr (std::is_same_v<V, bool>) return kind == PropertyKind::Bool;
+  if constexpr (std::is_same_v<V, bool>)
+    return kind == PropertyKind::Bool;
   else if constexpr (kIsNumber<V>)
     return kind == PropertyKind::Int32 || kind == PropertyKind::Enum || kind == PropertyKind::Set ||
            kind == PropertyKind::Colour;
-  else if constexpr (std::is_same_v<V, std::string>) return kind == PropertyKind::String;
-  else if constexpr (std::is_same_v<V, TStringList>) return kind == PropertyKind::Strings;
-  else if constexpr (IsEvent<V>::value) return kind == PropertyKind::Event;
-  else return false;
+  else if constexpr (std::is_same_v<V, std::string>)
+    return kind == PropertyKind::String;
+  else if constexpr (std::is_same_v<V, TStringList>)
+    return kind == PropertyKind::Strings;
+  else if constexpr (IsEvent<V>::value)
+    return kind == PropertyKind::Event;
+  else
+    return false;
 }
 
 template <class V>
 V FromValue(const PropertyValue& value, const THandlerTable& handlers) {
-  if constexpr (std::is_same_v<V, bool>) return value.number != 0;
-  else if constexpr (kIsNumber<V>) return static_cast<V>(value.number);
-  else if constexpr (std::is_same_v<V, std::string>) return value.text;
+  if constexpr (std::is_same_v<V, bool>)
+    return value.number != 0;
+  else if constexpr (kIsNumber<V>)
+    return static_cast<V>(value.number);
+  else if constexpr (std::is_same_v<V, std::string>)
+    return value.text;
   else if constexpr (std::is_same_v<V, TStringList>) {
     TStringList list;
     for (const std::string& line : value.lines) list.Add(line);
@@ -134,13 +142,18 @@ template <class V>
 PropertyValue ToValue(const V& v, PropertyKind kind) {
   PropertyValue value;
   value.kind = kind;
-  if constexpr (std::is_same_v<V, bool>) value.number = v ? 1 : 0;
+  if constexpr (std::is_same_v<V, bool>)
+    value.number = v ? 1 : 0;
   else if constexpr (kIsNumber<V>) {
     // Sets travel as unsigned bits, everything else as a signed number.
-    if (kind == PropertyKind::Set) value.number = static_cast<std::uint32_t>(v);
-    else value.number = static_cast<std::int64_t>(v);
-  } else if constexpr (std::is_same_v<V, std::string>) value.text = v;
-  else if constexpr (std::is_same_v<V, TStringList>) value.lines = v.Lines();
+    if (kind == PropertyKind::Set)
+      value.number = static_cast<std::uint32_t>(v);
+    else
+      value.number = static_cast<std::int64_t>(v);
+  } else if constexpr (std::is_same_v<V, std::string>)
+    value.text = v;
+  else if constexpr (std::is_same_v<V, TStringList>)
+    value.lines = v.Lines();
   else if constexpr (IsEvent<V>::value) {
     if (v.Assigned()) value.text = v.HandlerName();
   }
@@ -172,8 +185,11 @@ class ClassBinder {
   template <class Stored>
   ClassBinder& StoredWhen(const std::string& name, Stored stored) {
     const auto found = binding_.accessors_.find(name);
-    if (found == binding_.accessors_.end()) throw std::logic_error(binding_.schema_.Name() + "." + name + " is not bound");
-    found->second.stored = [stored](TPersistent& object) { return std::invoke(stored, static_cast<T&>(object)); };
+    if (found == binding_.accessors_.end())
+      throw std::logic_error(binding_.schema_.Name() + "." + name + " is not bound");
+    found->second.stored = [stored](TPersistent& object) {
+      return std::invoke(stored, static_cast<T&>(object));
+    };
     return *this;
   }
 
@@ -184,7 +200,8 @@ class ClassBinder {
     PropertyAccessor& accessor = Declare(name);
     if (!binding_detail::Fits<V>(accessor.schema->kind)) Mismatch(name);
     const PropertyKind kind = accessor.schema->kind;
-    accessor.set = [set](TPersistent& object, const PropertyValue& value, const THandlerTable& handlers) {
+    accessor.set = [set](TPersistent& object, const PropertyValue& value,
+                         const THandlerTable& handlers) {
       std::invoke(set, static_cast<T&>(object), binding_detail::FromValue<V>(value, handlers));
     };
     accessor.get = [get, kind](TPersistent& object) {
@@ -209,11 +226,16 @@ class ClassBinder {
   template <class Stored, class Read, class Write>
   ClassBinder& Bytes(const std::string& name, Stored stored, Read read, Write write) {
     PropertyAccessor& accessor = Declare(name);
-    if (accessor.schema->kind != PropertyKind::Picture && accessor.schema->kind != PropertyKind::Binary) {
+    if (accessor.schema->kind != PropertyKind::Picture &&
+        accessor.schema->kind != PropertyKind::Binary) {
       Mismatch(name);
     }
-    accessor.stored = [stored](TPersistent& object) { return std::invoke(stored, static_cast<T&>(object)); };
-    accessor.read = [read](TPersistent& object, TStream& in) { std::invoke(read, static_cast<T&>(object), in); };
+    accessor.stored = [stored](TPersistent& object) {
+      return std::invoke(stored, static_cast<T&>(object));
+    };
+    accessor.read = [read](TPersistent& object, TStream& in) {
+      std::invoke(read, static_cast<T&>(object), in);
+    };
     accessor.write = [write](TPersistent& object, TStream& out) {
       std::invoke(write, static_cast<T&>(object), out);
     };
@@ -223,15 +245,19 @@ class ClassBinder {
  private:
   PropertyAccessor& Declare(const std::string& name) {
     const PropertySchema* schema = binding_.schema_.Find(name);
-    if (!schema) throw std::logic_error(binding_.schema_.Name() + " has no published property " + name);
-    if (schema->neverStored) throw std::logic_error(binding_.schema_.Name() + "." + name + " is never stored");
+    if (!schema)
+      throw std::logic_error(binding_.schema_.Name() + " has no published property " + name);
+    if (schema->neverStored)
+      throw std::logic_error(binding_.schema_.Name() + "." + name + " is never stored");
     PropertyAccessor& accessor = binding_.accessors_[name];
-    if (accessor.schema) throw std::logic_error(binding_.schema_.Name() + "." + name + " is bound twice");
+    if (accessor.schema)
+      throw std::logic_error(binding_.schema_.Name() + "." + name + " is bound twice");
     accessor.schema = schema;
     return accessor;
   }
   [[noreturn]] void Mismatch(const std::string& name) const {
-    throw std::logic_error(binding_.schema_.Name() + "." + name + ": the C++ type does not fit its kind");
+    throw std::logic_error(binding_.schema_.Name() + "." + name +
+                           ": the C++ type does not fit its kind");
   }
 
   ClassBinding& binding_;

@@ -35,9 +35,9 @@ constexpr std::uint8_t kEndOfProperties = 0;
 // Bytes are viewed, not owned: in the loader they point into the description itself.
 struct PropertyValue {
   PropertyKind kind = PropertyKind::Int32;
-  std::int64_t number = 0;         // Bool (0/1), Int32, Enum, Set (bits), Colour
-  std::string text;                // String; Event: the handler's name
-  std::vector<std::string> lines;  // Strings
+  std::int64_t number = 0;             // Bool (0/1), Int32, Enum, Set (bits), Colour
+  std::string text;                    // String; Event: the handler's name
+  std::vector<std::string> lines;      // Strings
   const std::uint8_t* data = nullptr;  // Picture, Binary
   std::size_t size = 0;
 };

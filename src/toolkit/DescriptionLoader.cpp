@@ -8,14 +8,17 @@
 namespace {
 
 // Checks a streamed value against the property it names before any object sees it.
-void CheckValue(const std::string& path, const PropertySchema& property, const PropertyValue& value) {
+void CheckValue(const std::string& path, const PropertySchema& property,
+                const PropertyValue& value) {
   if (property.neverStored) throw EDescriptionError(path + " is never stored");
   if (value.kind != property.kind) {
-    throw EDescriptionError(path + " is a " + KindName(property.kind) + " property, the description holds a " +
-                            KindName(value.kind));
+    throw EDescriptionError(path + " is a " + KindName(property.kind) +
+                            " property, the description holds a " + KindName(value.kind));
   }
-  if (property.kind == PropertyKind::Enum && value.number >= static_cast<std::int64_t>(property.names->values.size())) {
-    throw EDescriptionError(path + ": ordinal " + std::to_string(value.number) + " is not a " + property.names->name);
+  if (property.kind == PropertyKind::Enum &&
+      value.number >= static_cast<std::int64_t>(property.names->values.size())) {
+    throw EDescriptionError(path + ": ordinal " + std::to_string(value.number) + " is not a " +
+                            property.names->name);
   }
   if (property.kind == PropertyKind::Set && property.names->values.size() < 32 &&
       (value.number >> property.names->values.size()) != 0) {
@@ -25,7 +28,8 @@ void CheckValue(const std::string& path, const PropertySchema& property, const P
 
 const PropertyAccessor& AccessorOf(const ClassBinding& binding, const PropertySchema& property) {
   const PropertyAccessor* accessor = binding.Find(property.name);
-  if (!accessor) throw EDescriptionError(binding.Schema().Name() + "." + property.name + " cannot be set");
+  if (!accessor)
+    throw EDescriptionError(binding.Schema().Name() + "." + property.name + " cannot be set");
   return *accessor;
 }
 
@@ -35,8 +39,9 @@ const ClassBinding& NestedBinding(const BindingRegistry& bindings, const Propert
   return *nested;
 }
 
-void ApplyProperty(const BindingRegistry& bindings, const ClassBinding& binding, TPersistent& object,
-                   const std::string& path, const PropertyValue& value, const THandlerTable& handlers) {
+void ApplyProperty(const BindingRegistry& bindings, const ClassBinding& binding,
+                   TPersistent& object, const std::string& path, const PropertyValue& value,
+                   const THandlerTable& handlers) {
   ResolvedPath resolved;
   std::string error;
   if (!ResolvePropertyPath(binding.Schema(), path, resolved, error)) throw EDescriptionError(error);
@@ -57,8 +62,9 @@ void ApplyProperty(const BindingRegistry& bindings, const ClassBinding& binding,
   }
 }
 
-void ApplyRecord(DescriptionReader& reader, const BindingRegistry& bindings, const ClassBinding& binding,
-                 TPersistent& object, const THandlerTable& handlers, std::string& where) {
+void ApplyRecord(DescriptionReader& reader, const BindingRegistry& bindings,
+                 const ClassBinding& binding, TPersistent& object, const THandlerTable& handlers,
+                 std::string& where) {
   const std::string component = where;
   std::string path;
   PropertyValue value;
@@ -108,7 +114,8 @@ void Load(TComponent& root, DescriptionReader& reader, const BindingRegistry& bi
     where = name + " (" + className + ")";
     const ClassBinding* binding = bindings.ByName(className);
     if (!binding) throw EDescriptionError("unknown class " + className);
-    if (!binding->Creatable()) throw EDescriptionError("class " + className + " cannot be created by a description");
+    if (!binding->Creatable())
+      throw EDescriptionError("class " + className + " cannot be created by a description");
     if (name.empty()) throw EDescriptionError("a component needs a name");
     if (root.FindComponent(name)) throw EDescriptionError("a second component named " + name);
     TComponent* component = binding->Create(&root);

@@ -1,5 +1,5 @@
-// Builds a form's components from a binary window description. Portable: resources, windows and files are the
-// caller's business; the loader sees a span of bytes and the bindings.
+// Builds a form's components from a binary window description. Portable: resources, windows and
+// files are the caller's business; the loader sees a span of bytes and the bindings.
 #pragma once
 
 #include "base/ByteStream.h"

@@ -16,22 +16,27 @@ DescriptionReader::DescriptionReader(TSpanStream& in) : in_(in) {
          std::to_string(kDescriptionVersion) + ")");
   }
   recordCount_ = ReadInt32();
-  if (recordCount_ < 1) Fail("record count " + std::to_string(recordCount_) + " (the form itself is missing)");
+  if (recordCount_ < 1)
+    Fail("record count " + std::to_string(recordCount_) + " (the form itself is missing)");
 }
 
 void DescriptionReader::Fail(const std::string& what) const {
-  throw EDescriptionError("window description, byte " + std::to_string(in_.Position()) + ": " + what);
+  throw EDescriptionError("window description, byte " + std::to_string(in_.Position()) + ": " +
+                          what);
 }
 
 const std::uint8_t* DescriptionReader::Take(std::size_t count) {
   const std::uint8_t* bytes = in_.Lend(count);
   if (!bytes) {
-    Fail("truncated: " + std::to_string(count) + " bytes wanted, " + std::to_string(in_.Remaining()) + " left");
+    Fail("truncated: " + std::to_string(count) + " bytes wanted, " +
+         std::to_string(in_.Remaining()) + " left");
   }
   return bytes;
 }
 
-std::uint8_t DescriptionReader::ReadByte() { return *Take(1); }
+std::uint8_t DescriptionReader::ReadByte() {
+  return *Take(1);
+}
 
 std::int32_t DescriptionReader::ReadInt32() {
   return static_cast<std::int32_t>(LoadLe32(Take(4)));
@@ -41,8 +46,8 @@ std::size_t DescriptionReader::ReadLength() {
   const std::int32_t length = ReadInt32();
   if (length < 0) Fail("negative length " + std::to_string(length));
   if (length > in_.Remaining()) {
-    Fail("truncated: a value of " + std::to_string(length) + " bytes, " + std::to_string(in_.Remaining()) +
-         " left");
+    Fail("truncated: a value of " + std::to_string(length) + " bytes, " +
+         std::to_string(in_.Remaining()) + " left");
   }
   return static_cast<std::size_t>(length);
 }
@@ -122,5 +127,6 @@ bool DescriptionReader::ReadProperty(std::string& path, PropertyValue& value) {
 }
 
 void DescriptionReader::ExpectEnd() {
-  if (in_.Remaining() != 0) Fail(std::to_string(in_.Remaining()) + " unexpected bytes after the last component");
+  if (in_.Remaining() != 0)
+    Fail(std::to_string(in_.Remaining()) + " unexpected bytes after the last component");
 }

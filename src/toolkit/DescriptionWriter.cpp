@@ -22,14 +22,16 @@ void DescriptionWriter::EndRecord() {
 }
 
 void DescriptionWriter::WriteIdent(const std::string& ident) {
-  if (ident.size() > 255) throw EDescriptionError("name longer than 255 bytes: " + ident.substr(0, 40) + "...");
+  if (ident.size() > 255)
+    throw EDescriptionError("name longer than 255 bytes: " + ident.substr(0, 40) + "...");
   const std::uint8_t length = static_cast<std::uint8_t>(ident.size());
   out_.Write(&length, 1);
   out_.Write(ident.data(), ident.size());
 }
 
 void DescriptionWriter::WriteLength(std::size_t length) {
-  if (length > static_cast<std::size_t>(INT32_MAX)) throw EDescriptionError("value longer than 2 GB");
+  if (length > static_cast<std::size_t>(INT32_MAX))
+    throw EDescriptionError("value longer than 2 GB");
   out_.WriteInt32(static_cast<std::int32_t>(length));
 }
 

@@ -5,17 +5,28 @@
 
 const char* KindName(PropertyKind kind) {
   switch (kind) {
-    case PropertyKind::Bool: return "bool";
-    case PropertyKind::Int32: return "int32";
-    case PropertyKind::Enum: return "enum";
-    case PropertyKind::Set: return "set";
-    case PropertyKind::String: return "string";
-    case PropertyKind::Strings: return "string list";
-    case PropertyKind::Colour: return "colour";
-    case PropertyKind::Picture: return "picture";
-    case PropertyKind::Binary: return "binary";
-    case PropertyKind::Event: return "event";
-    case PropertyKind::Object: return "object";
+    case PropertyKind::Bool:
+      return "bool";
+    case PropertyKind::Int32:
+      return "int32";
+    case PropertyKind::Enum:
+      return "enum";
+    case PropertyKind::Set:
+      return "set";
+    case PropertyKind::String:
+      return "string";
+    case PropertyKind::Strings:
+      return "string list";
+    case PropertyKind::Colour:
+      return "colour";
+    case PropertyKind::Picture:
+      return "picture";
+    case PropertyKind::Binary:
+      return "binary";
+    case PropertyKind::Event:
+      return "event";
+    case PropertyKind::Object:
+      return "object";
   }
   return "unknown kind";
 }
@@ -67,7 +78,8 @@ ClassSchema& ClassSchema::Declare(PropertySchema property) {
   if (parent_) {
     if (const PropertySchema* inherited = parent_->Find(property.name)) {
       if (inherited->kind != property.kind) {
-        throw std::logic_error(name_ + "." + property.name + " changes the kind of its ancestor's property");
+        throw std::logic_error(name_ + "." + property.name +
+                               " changes the kind of its ancestor's property");
       }
     }
   }
@@ -103,9 +115,12 @@ ClassSchema& ClassSchema::Int32(const std::string& name, std::int32_t defaultVal
   return Declare(WithDefault(name, PropertyKind::Int32, defaultValue));
 }
 
-ClassSchema& ClassSchema::Int32(const std::string& name) { return Declare(Plain(name, PropertyKind::Int32)); }
+ClassSchema& ClassSchema::Int32(const std::string& name) {
+  return Declare(Plain(name, PropertyKind::Int32));
+}
 
-ClassSchema& ClassSchema::Enum(const std::string& name, const TypeNames& names, int defaultOrdinal) {
+ClassSchema& ClassSchema::Enum(const std::string& name, const TypeNames& names,
+                               int defaultOrdinal) {
   if (names.values.empty() || names.values.size() > 256 || defaultOrdinal < 0 ||
       defaultOrdinal >= static_cast<int>(names.values.size())) {
     throw std::logic_error(name_ + "." + name + ": enumeration " + names.name + " does not fit");
@@ -115,7 +130,8 @@ ClassSchema& ClassSchema::Enum(const std::string& name, const TypeNames& names, 
   return Declare(std::move(p));
 }
 
-ClassSchema& ClassSchema::Set(const std::string& name, const TypeNames& names, std::uint32_t defaultBits) {
+ClassSchema& ClassSchema::Set(const std::string& name, const TypeNames& names,
+                              std::uint32_t defaultBits) {
   if (names.values.empty() || names.values.size() > 32) {
     throw std::logic_error(name_ + "." + name + ": set " + names.name + " does not fit");
   }
@@ -142,7 +158,9 @@ ClassSchema& ClassSchema::Picture(const std::string& name) {
   return Declare(WithDefault(name, PropertyKind::Picture, 0));
 }
 
-ClassSchema& ClassSchema::Binary(const std::string& name) { return Declare(Plain(name, PropertyKind::Binary)); }
+ClassSchema& ClassSchema::Binary(const std::string& name) {
+  return Declare(Plain(name, PropertyKind::Binary));
+}
 
 ClassSchema& ClassSchema::Event(const std::string& name) {
   return Declare(WithDefault(name, PropertyKind::Event, 0));
@@ -168,7 +186,8 @@ ClassSchema& SchemaRegistry::AddClass(const std::string& name, const std::string
   return added;
 }
 
-const TypeNames& SchemaRegistry::AddNames(const std::string& name, std::vector<std::string> values) {
+const TypeNames& SchemaRegistry::AddNames(const std::string& name,
+                                          std::vector<std::string> values) {
   if (namesByName_.count(name)) throw std::logic_error("type " + name + " is registered twice");
   const TypeNames& added = names_.emplace_back(TypeNames{name, std::move(values)});
   namesByName_[name] = &added;
@@ -199,7 +218,8 @@ bool ResolvePropertyPath(const ClassSchema& schema, const std::string& path, Res
   std::size_t start = 0;
   for (;;) {
     const std::size_t dot = path.find('.', start);
-    const std::string step = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+    const std::string step =
+        path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
     const PropertySchema* property = current->Find(step);
     if (!property) {
       error = current->Name() + " has no property " + (step.empty() ? "\"\"" : step);

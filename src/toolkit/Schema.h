@@ -17,8 +17,8 @@
 enum class PropertyKind : std::uint8_t {
   Bool = 1,
   Int32 = 2,
-  Enum = 3,     // 8-bit ordinal with value names
-  Set = 4,      // up to 32 value names, one bit each
+  Enum = 3,  // 8-bit ordinal with value names
+  Set = 4,   // up to 32 value names, one bit each
   String = 5,
   Strings = 6,  // a string list
   Colour = 7,   // 32-bit, red in the low byte; negative names a system colour
@@ -43,7 +43,7 @@ class ClassSchema;
 struct PropertySchema {
   std::string name;
   PropertyKind kind = PropertyKind::Int32;
-  const TypeNames* names = nullptr;         // Enum and Set
+  const TypeNames* names = nullptr;          // Enum and Set
   const ClassSchema* objectClass = nullptr;  // Object
   bool hasDefault = false;                   // false: always written
   bool neverStored = false;
@@ -55,7 +55,8 @@ struct PropertySchema {
 
 class ClassSchema {
  public:
-  ClassSchema(std::string name, const ClassSchema* parent) : name_(std::move(name)), parent_(parent) {}
+  ClassSchema(std::string name, const ClassSchema* parent)
+      : name_(std::move(name)), parent_(parent) {}
 
   const std::string& Name() const { return name_; }
   const ClassSchema* Parent() const { return parent_; }

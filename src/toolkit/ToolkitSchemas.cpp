@@ -1,24 +1,46 @@
 #include "toolkit/ToolkitSchemas.h"
+
 #include "toolkit/Color.h"
 
 void AddToolkitSchemas(SchemaRegistry& schemas) {
-  const TypeNames& fontStyles = schemas.AddNames("TFontStyles", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+  const TypeNames& fontStyles =
+      schemas.AddNames("TFontStyles", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
   const TypeNames& formBorderStyle = schemas.AddNames(
-      "TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});
-  const TypeNames& borderIcons = schemas.AddNames("TBorderIcons", {"biSystemMenu", "biMinimize", "biMaximize"});
-  const TypeNames& position = schemas.AddNames("TPosition", {"poDesigned", "poDefault", "poScreenCenter"});
+      "TFormBorderStyle",
+      {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});
+  const TypeNames& borderIcons =
+      schemas.AddNames("TBorderIcons", {"biSystemMenu", "biMinimize", "biMaximize"});
+  const TypeNames& position =
+      schemas.AddNames("TPosition", {"poDesigned", "poDefault", "poScreenCenter"});
   const TypeNames& borderStyle = schemas.AddNames("TBorderStyle", {"bsNone", "bsSingle"});
-  const TypeNames& scrollStyle = schemas.AddNames("TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
+  const TypeNames& scrollStyle =
+      schemas.AddNames("TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
   const TypeNames& bevelShape = schemas.AddNames(
-      "TBevelShape", {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"});
+      "TBevelShape",
+      {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"});
   const TypeNames& bevelStyle = schemas.AddNames("TBevelStyle", {"bsLowered", "bsRaised"});
-  const TypeNames& comboStyle = schemas.AddNames("TComboBoxStyle", {"csDropDown", "csSimple", "csDropDownList"});
-  const TypeNames& openOptions = schemas.AddNames(
-      "TOpenOptions", {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp",
-                       "ofNoValidate", "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist",
-                       "ofFileMustExist", "ofCreatePrompt", "ofShareAware", "ofNoReadOnlyReturn",
-                       "ofNoTestFileCreate", "ofNoNetworkButton", "ofNoLongNames", "ofOldStyleDialog",
-                       "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing"});
+  const TypeNames& comboStyle =
+      schemas.AddNames("TComboBoxStyle", {"csDropDown", "csSimple", "csDropDownList"});
+  const TypeNames& openOptions = schemas.AddNames("TOpenOptions", {"ofReadOnly",
+                                                                   "ofOverwritePrompt",
+                                                                   "ofHideReadOnly",
+                                                                   "ofNoChangeDir",
+                                                                   "ofShowHelp",
+                                                                   "ofNoValidate",
+                                                                   "ofAllowMultiSelect",
+                                                                   "ofExtensionDifferent",
+                                                                   "ofPathMustExist",
+                                                                   "ofFileMustExist",
+                                                                   "ofCreatePrompt",
+                                                                   "ofShareAware",
+                                                                   "ofNoReadOnlyReturn",
+                                                                   "ofNoTestFileCreate",
+                                                                   "ofNoNetworkButton",
+                                                                   "ofNoLongNames",
+                                                                   "ofOldStyleDialog",
+                                                                   "ofNoDereferenceLinks",
+                                                                   "ofEnableIncludeNotify",
+                                                                   "ofEnableSizing"});
 
   schemas.AddClass("TComponent");
 

@@ -13,7 +13,8 @@ void PutBE(std::vector<std::uint8_t>& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(value >> shift));
 }
 
-void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& body) {
+void PutChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& body) {
   PutBE(out, std::uint32_t(body.size()));
   const std::size_t typeAt = out.size();
   out.insert(out.end(), type, type + 4);

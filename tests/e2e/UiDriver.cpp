@@ -40,7 +40,8 @@ struct ChildSearch {
 
 BOOL CALLBACK FindChildProc(HWND window, LPARAM param) {
   auto& search = *reinterpret_cast<ChildSearch*>(param);
-  if (ClassOf(window) == search.className && (search.text.empty() || TextOf(window) == search.text)) {
+  if (ClassOf(window) == search.className &&
+      (search.text.empty() || TextOf(window) == search.text)) {
     search.found = window;
     return FALSE;
   }
@@ -91,7 +92,8 @@ std::string ClassOf(HWND window) {
 std::string TextOf(HWND window) {
   const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const LRESULT copied = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied =
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(copied));
   return text;
 }
@@ -120,7 +122,9 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& tex
   return search.found;
 }
 
-int ComboCount(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)); }
+int ComboCount(HWND combo) {
+  return static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+}
 
 std::string ComboItem(HWND combo, int index) {
   // Asked in UTF-16: Wine hands a version 6 combo box's items to another process in
@@ -128,7 +132,8 @@ std::string ComboItem(HWND combo, int index) {
   const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == CB_ERR) return {};
   std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.data()));
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(wide.data()));
   wide.resize(static_cast<std::size_t>(length));
   const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<std::size_t>(bytes), '\0');
@@ -137,7 +142,9 @@ std::string ComboItem(HWND combo, int index) {
   return text;
 }
 
-int ComboSelection(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+int ComboSelection(HWND combo) {
+  return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+}
 
 void SelectComboItem(HWND combo, int index) {
   SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -146,7 +153,9 @@ void SelectComboItem(HWND combo, int index) {
                reinterpret_cast<LPARAM>(combo));
 }
 
-void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+void PostClick(HWND button) {
+  PostMessageA(button, BM_CLICK, 0, 0);
+}
 
 void PostMouseClick(HWND window, int x, int y) {
   PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -200,7 +209,8 @@ void ChooseFile(HWND dialog, const std::string& path) {
 }
 
 void TypeFileName(HWND dialog, const std::string& path) {
-  SendMessageA(GetDlgItem(dialog, kFileNameField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageA(GetDlgItem(dialog, kFileNameField), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(path.c_str()));
 }
 
 void PressOpen(HWND dialog) {

@@ -23,7 +23,7 @@ constexpr DWORD kStepTimeoutMs = 15000;
 constexpr std::int64_t kSupportedSize = 6000000;
 
 const std::string kInstaller = HV_INSTALLER_EXE;
-const std::string kPayload = HV_PAYLOAD_DIR;      // one subfolder per stored-file set
+const std::string kPayload = HV_PAYLOAD_DIR;  // one subfolder per stored-file set
 const std::string kArtifacts = HV_ARTIFACT_DIR;
 
 const std::string kCaption = kInstallerCaption;
@@ -40,7 +40,8 @@ std::string Payload(const std::string& set, const std::string& name) {
   return ReadInputText(kPayload + "\\" + set + "\\" + name);
 }
 
-void ExpectInstalled(const HalvoraFolder& folder, const std::string& driver, const std::string& ptpSet) {
+void ExpectInstalled(const HalvoraFolder& folder, const std::string& driver,
+                     const std::string& ptpSet) {
   EXPECT_EQ(ReadInputText(folder.Path() + driver), Payload("FileStoMD3", driver)) << driver;
   EXPECT_EQ(ReadInputText(folder.Path() + "NkdPTP.dll"), Payload(ptpSet, "NkdPTP.dll")) << ptpSet;
   for (const auto& name : kCommonFiles) {
@@ -98,7 +99,8 @@ TEST(InstallerWindow, ButtonsArePaintedWithTheirFaces) {
 
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const auto darker = [](COLORREF c, int by) {
-    return RGB(std::max(0, GetRValue(c) - by), std::max(0, GetGValue(c) - by), std::max(0, GetBValue(c) - by));
+    return RGB(std::max(0, GetRValue(c) - by), std::max(0, GetGValue(c) - by),
+               std::max(0, GetBValue(c) - by));
   };
   // Close: 354, 288, 84 x 30. Its outer bottom edge is the face darkened by 0x80,
   // the outer left edge by 0x30.
@@ -153,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(Models, SuccessfulInstall,
                                          ModelCase{"D300S+DSUSB", "Type0001.md3", "FileStoPTP1"}),
                          [](const testing::TestParamInfo<ModelCase>& param) {
                            std::string name = param.param.model;
-                           for (char& ch : name) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+                           for (char& ch : name)
+                             ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
                            return name;
                          });
 
@@ -343,7 +346,8 @@ TEST(RefusedInstall, WhenACommonFileIsHeldOpen) {
   held.reset();
   ASSERT_NE(box.window, nullptr);
   EXPECT_EQ(box.caption, "Error");
-  EXPECT_EQ(box.text, "Cannot write data to: " + folder.Path() + "\rPlease check that Halvora is not running");
+  EXPECT_EQ(box.text, "Cannot write data to: " + folder.Path() +
+                          "\rPlease check that Halvora is not running");
   // Files before the failing one stay written; the held file keeps its old bytes.
   EXPECT_EQ(ReadInputText(folder.Path() + "HVNik.dll"), Payload("FileStoOther", "HVNik.dll"));
   EXPECT_EQ(ReadInputText(folder.Path() + "dcrnik.dll"), std::string(10, '\0'));
@@ -361,10 +365,12 @@ TEST(DamagedInstaller, SaysSoAndEndsWithoutShowingTheWindow) {
 
   HalvoraFolder folder(kSupportedSize, true);
   const std::string copy = folder.Path() + "DamagedInstaller.exe";
-  HANDLE file = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   DWORD written = 0;
-  const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+  const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
   CloseHandle(file);
   ASSERT_TRUE(ok);
 

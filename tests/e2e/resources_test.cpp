@@ -14,7 +14,8 @@ const std::string kInstaller = HV_INSTALLER_EXE;
 class ExecutableResources : public testing::Test {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryExA(kInstaller.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    module_ = LoadLibraryExA(kInstaller.c_str(), nullptr,
+                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module_, nullptr) << kInstaller;
   }
   void TearDown() override {
@@ -36,10 +37,13 @@ TEST_F(ExecutableResources, ManifestAsksForElevationModernControlsAndGdiScaling)
   const std::string manifest = Resource(MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
   ASSERT_FALSE(manifest.empty());
   EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos);
-  EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-  for (const char* os : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
-                         "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
-    EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + os + "\"/>"), std::string::npos) << os;
+  EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+            std::string::npos);
+  for (const char* os :
+       {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+    EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + os + "\"/>"), std::string::npos)
+        << os;
   }
   EXPECT_NE(manifest.find(">false</dpiAware>"), std::string::npos);
   EXPECT_NE(manifest.find(">true</gdiScaling>"), std::string::npos);
@@ -61,7 +65,9 @@ TEST_F(ExecutableResources, VersionInformationNamesThePluginVersion) {
     char* text = nullptr;
     UINT chars = 0;
     const std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
-    if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &chars) || !text) return std::string();
+    if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &chars) ||
+        !text)
+      return std::string();
     return std::string(text);
   };
   EXPECT_EQ(value("FileVersion"), "1.40");
@@ -81,7 +87,8 @@ TEST_F(ExecutableResources, CarriesAnIconInThreeSizes) {
 }
 
 TEST(ExecutableHeader, HasNoTimeStamp) {
-  HANDLE file = CreateFileA(kInstaller.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(kInstaller.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   char header[4096];
   DWORD read = 0;

@@ -23,11 +23,14 @@ using CheckedValues = std::map<std::string, CheckedValue>;
 
 class Compiler {
  public:
-  Compiler(const std::string& sourceName, const std::vector<std::string>& searchPath, const SchemaRegistry& schemas)
+  Compiler(const std::string& sourceName, const std::vector<std::string>& searchPath,
+           const SchemaRegistry& schemas)
       : sourceName_(sourceName), searchPath_(searchPath), schemas_(schemas) {
     const std::size_t slash = sourceName.find_last_of("/\\");
-    if (slash != std::string::npos) searchPath_.push_back(sourceName.substr(0, slash));
-    else searchPath_.push_back(".");
+    if (slash != std::string::npos)
+      searchPath_.push_back(sourceName.substr(0, slash));
+    else
+      searchPath_.push_back(".");
   }
 
   CompiledDescription Compile(const SourceDocument& document) {
@@ -38,8 +41,9 @@ class Compiler {
     EmitObject(writer, document.form);
     for (const SourceObject& component : document.components) {
       if (!names.emplace(component.name, component.line).second) {
-        Fail(component.line, "a second component named " + component.name + " (the first is on line " +
-                                 std::to_string(names[component.name]) + ")");
+        Fail(component.line, "a second component named " + component.name +
+                                 " (the first is on line " + std::to_string(names[component.name]) +
+                                 ")");
       }
       EmitObject(writer, component);
     }
@@ -64,13 +68,15 @@ class Compiler {
     std::map<std::string, int> lines;
     for (const SourceProperty& property : object.properties) {
       if (!lines.emplace(property.path, property.line).second) {
-        Fail(property.line, property.path + " is set twice (first on line " + std::to_string(lines[property.path]) + ")");
+        Fail(property.line, property.path + " is set twice (first on line " +
+                                std::to_string(lines[property.path]) + ")");
       }
       ResolvedPath resolved;
       std::string error;
       if (!ResolvePropertyPath(*schema, property.path, resolved, error)) Fail(property.line, error);
       const PropertySchema& target = resolved.Target();
-      if (target.neverStored) Fail(property.line, property.path + " is never stored: it follows from other values");
+      if (target.neverStored)
+        Fail(property.line, property.path + " is never stored: it follows from other values");
       values[property.path] = Check(property, target);
     }
     writer.BeginRecord(object.className, object.name);
@@ -79,8 +85,8 @@ class Compiler {
   }
 
   // Declared order, nested objects in place, defaults left out.
-  void EmitProperties(DescriptionWriter& writer, const ClassSchema& schema, const CheckedValues& values,
-                      const std::string& prefix) {
+  void EmitProperties(DescriptionWriter& writer, const ClassSchema& schema,
+                      const CheckedValues& values, const std::string& prefix) {
     for (const PropertySchema* property : schema.Properties()) {
       if (property->neverStored) continue;
       const std::string path = prefix + property->name;
@@ -101,8 +107,8 @@ class Compiler {
     value.kind = target.kind;
     const auto expect = [&](SourceValue::Form form, const char* what) {
       if (source.form != form) {
-        Fail(property.line, property.path + " is " + KindArticle(target) + " property: it takes " + what + ", not " +
-                                DescribeForm(source.form));
+        Fail(property.line, property.path + " is " + KindArticle(target) + " property: it takes " +
+                                what + ", not " + DescribeForm(source.form));
       }
     };
     switch (target.kind) {
@@ -172,7 +178,8 @@ class Compiler {
     const std::int64_t n = property.value.number;
     if (n < INT32_MIN || n > INT32_MAX) {
       // Hex up to 0xFFFFFFFF names the bits of a negative number (system colours).
-      if (n > INT32_MAX && n <= 0xFFFFFFFFLL) return static_cast<std::int32_t>(static_cast<std::uint32_t>(n));
+      if (n > INT32_MAX && n <= 0xFFFFFFFFLL)
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(n));
       Fail(property.line, property.path + ": " + std::to_string(n) + " does not fit in 32 bits");
     }
     return n;
@@ -190,7 +197,8 @@ class Compiler {
 
   std::shared_ptr<std::vector<std::uint8_t>> ReadFile(const std::string& name, int line) {
     std::vector<std::string> candidates;
-    if (!name.empty() && (name[0] == '/' || name[0] == '\\' || (name.size() > 1 && name[1] == ':'))) {
+    if (!name.empty() &&
+        (name[0] == '/' || name[0] == '\\' || (name.size() > 1 && name[1] == ':'))) {
       candidates.push_back(name);
     } else {
       for (const std::string& folder : searchPath_) candidates.push_back(folder + "/" + name);
@@ -207,7 +215,8 @@ class Compiler {
       }
     }
     std::string searched;
-    for (const std::string& folder : searchPath_) searched += (searched.empty() ? "" : ", ") + folder;
+    for (const std::string& folder : searchPath_)
+      searched += (searched.empty() ? "" : ", ") + folder;
     Fail(line, "cannot find file " + name + " (searched " + searched + ")");
   }
 
@@ -220,7 +229,8 @@ class Compiler {
 }  // namespace
 
 CompiledDescription CompileDescription(const std::string& sourceText, const std::string& sourceName,
-                                       const std::vector<std::string>& searchPath, const SchemaRegistry& schemas) {
+                                       const std::vector<std::string>& searchPath,
+                                       const SchemaRegistry& schemas) {
   const SourceDocument document = ParseSource(sourceText, sourceName);
   return Compiler(sourceName, searchPath, schemas).Compile(document);
 }

@@ -22,4 +22,5 @@ struct CompiledDescription {
 // then in the source file's own folder; an absolute name is taken as it is.
 // Throws ECompileError ("file:line: what is wrong").
 CompiledDescription CompileDescription(const std::string& sourceText, const std::string& sourceName,
-                                       const std::vector<std::string>& searchPath, const SchemaRegistry& schemas);
+                                       const std::vector<std::string>& searchPath,
+                                       const SchemaRegistry& schemas);

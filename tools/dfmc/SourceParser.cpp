@@ -12,12 +12,17 @@ struct Token {
   int line = 1;
 };
 
-bool IsNameStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool IsNamePart(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.'; }
+bool IsNameStart(char c) {
+  return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+}
+bool IsNamePart(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.';
+}
 
 class Lexer {
  public:
-  Lexer(const std::string& text, const std::string& sourceName) : text_(text), sourceName_(sourceName) {}
+  Lexer(const std::string& text, const std::string& sourceName)
+      : text_(text), sourceName_(sourceName) {}
 
   [[noreturn]] void Fail(int line, const std::string& what) const {
     throw ECompileError(sourceName_ + ":" + std::to_string(line) + ": " + what);
@@ -78,10 +83,12 @@ class Lexer {
     std::size_t digits = 0;
     while (pos_ < text_.size() && std::isxdigit(static_cast<unsigned char>(text_[pos_]))) {
       const char d = text_[pos_];
-      const int digit = std::isdigit(static_cast<unsigned char>(d)) ? d - '0' : std::tolower(d) - 'a' + 10;
+      const int digit =
+          std::isdigit(static_cast<unsigned char>(d)) ? d - '0' : std::tolower(d) - 'a' + 10;
       if (digit >= base) break;
       value = value * base + digit;
-      if (value > 0xFFFFFFFFLL) Fail(line_, "number too large: " + text_.substr(start, pos_ - start + 1) + "...");
+      if (value > 0xFFFFFFFFLL)
+        Fail(line_, "number too large: " + text_.substr(start, pos_ - start + 1) + "...");
       ++pos_;
       ++digits;
     }
@@ -96,7 +103,8 @@ class Lexer {
     ++pos_;  // the opening quote
     std::string result;
     for (;;) {
-      if (pos_ >= text_.size() || text_[pos_] == '\n') Fail(startLine, "string without its closing quote");
+      if (pos_ >= text_.size() || text_[pos_] == '\n')
+        Fail(startLine, "string without its closing quote");
       const char c = text_[pos_++];
       if (c == '"') return result;
       if (c != '\\') {
@@ -106,11 +114,21 @@ class Lexer {
       if (pos_ >= text_.size()) Fail(startLine, "string without its closing quote");
       const char e = text_[pos_++];
       switch (e) {
-        case '"': result += '"'; break;
-        case '\\': result += '\\'; break;
-        case 'r': result += '\r'; break;
-        case 'n': result += '\n'; break;
-        case 't': result += '\t'; break;
+        case '"':
+          result += '"';
+          break;
+        case '\\':
+          result += '\\';
+          break;
+        case 'r':
+          result += '\r';
+          break;
+        case 'n':
+          result += '\n';
+          break;
+        case 't':
+          result += '\t';
+          break;
         case 'x': {
           if (pos_ + 2 > text_.size() || !std::isxdigit(static_cast<unsigned char>(text_[pos_])) ||
               !std::isxdigit(static_cast<unsigned char>(text_[pos_ + 1]))) {
@@ -134,7 +152,9 @@ class Lexer {
 
 class Parser {
  public:
-  Parser(const std::string& text, const std::string& sourceName) : lexer_(text, sourceName) { Advance(); }
+  Parser(const std::string& text, const std::string& sourceName) : lexer_(text, sourceName) {
+    Advance();
+  }
 
   SourceDocument Document() {
     SourceDocument document;
@@ -147,7 +167,9 @@ class Parser {
   [[noreturn]] void Fail(const std::string& what) const { lexer_.Fail(token_.line, what); }
   void Advance() { token_ = lexer_.Next(); }
   bool IsPunct(char c) const { return token_.type == Token::Type::Punct && token_.text[0] == c; }
-  bool IsWord(const char* word) const { return token_.type == Token::Type::Name && token_.text == word; }
+  bool IsWord(const char* word) const {
+    return token_.type == Token::Type::Name && token_.text == word;
+  }
   void Expect(char c) {
     if (!IsPunct(c)) Fail(std::string("'") + c + "' expected");
     Advance();
@@ -170,13 +192,15 @@ class Parser {
     Expect(':');
     object.className = PlainName("class name");
     for (;;) {
-      if (token_.type == Token::Type::End) lexer_.Fail(object.line, "object " + object.name + " has no end");
+      if (token_.type == Token::Type::End)
+        lexer_.Fail(object.line, "object " + object.name + " has no end");
       if (IsWord("end")) {
         Advance();
         return;
       }
       if (IsWord("object")) {
-        if (!components) Fail("components inside " + object.name + ": only the form holds components");
+        if (!components)
+          Fail("components inside " + object.name + ": only the form holds components");
         components->emplace_back();
         ParseObject(components->back(), nullptr);
         continue;
@@ -263,13 +287,20 @@ SourceDocument ParseSource(const std::string& text, const std::string& sourceNam
 
 const char* DescribeForm(SourceValue::Form form) {
   switch (form) {
-    case SourceValue::Form::Boolean: return "a Boolean";
-    case SourceValue::Form::Number: return "a number";
-    case SourceValue::Form::Text: return "a string";
-    case SourceValue::Form::Name: return "a name";
-    case SourceValue::Form::NameSet: return "a set";
-    case SourceValue::Form::TextList: return "a string list";
-    case SourceValue::Form::File: return "a file";
+    case SourceValue::Form::Boolean:
+      return "a Boolean";
+    case SourceValue::Form::Number:
+      return "a number";
+    case SourceValue::Form::Text:
+      return "a string";
+    case SourceValue::Form::Name:
+      return "a name";
+    case SourceValue::Form::NameSet:
+      return "a set";
+    case SourceValue::Form::TextList:
+      return "a string list";
+    case SourceValue::Form::File:
+      return "a file";
   }
   return "a value";
 }

@@ -1,11 +1,10 @@
 // The text form of a window description, as written by hand:
 //
 //   object FormServicePack: TFormServicePack      # the form
-//     Caption = "Halvora plugin installation"      # a string ("\"", "\\", "\r", "\n", "\t", "\xHH")
-//     BorderIcons = [biSystemMenu, biMinimize]      # a set
-//     Font.Height = -12                            # a property of a nested object
-//     OnCreate = FormCreate                        # an event: the form's handler name
-//     object TXTDat: TTXTDat                       # its components, in creation order
+//     Caption = "Halvora plugin installation"      # a string ("\"", "\\", "\r", "\n", "\t",
+//     "\xHH") BorderIcons = [biSystemMenu, biMinimize]      # a set Font.Height = -12 # a property
+//     of a nested object OnCreate = FormCreate                        # an event: the form's
+//     handler name object TXTDat: TTXTDat                       # its components, in creation order
 //       Lines = (
 //         "D5200=Type0009.md3"                      # a string list, one string per item
 //       )

@@ -36,13 +36,20 @@ bool ParseArguments(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasNext = i + 1 < argc;
-    if (arg == "-I" && hasNext) options.searchPath.push_back(argv[++i]);
-    else if (arg.rfind("-I", 0) == 0 && arg.size() > 2) options.searchPath.push_back(arg.substr(2));
-    else if (arg == "--form" && hasNext) options.formClasses.push_back(argv[++i]);
-    else if (arg == "-d" && hasNext) options.depfile = argv[++i];
-    else if (arg == "-o" && hasNext) options.output = argv[++i];
-    else if (!arg.empty() && arg[0] != '-' && options.source.empty()) options.source = arg;
-    else return false;
+    if (arg == "-I" && hasNext)
+      options.searchPath.push_back(argv[++i]);
+    else if (arg.rfind("-I", 0) == 0 && arg.size() > 2)
+      options.searchPath.push_back(arg.substr(2));
+    else if (arg == "--form" && hasNext)
+      options.formClasses.push_back(argv[++i]);
+    else if (arg == "-d" && hasNext)
+      options.depfile = argv[++i];
+    else if (arg == "-o" && hasNext)
+      options.output = argv[++i];
+    else if (!arg.empty() && arg[0] != '-' && options.source.empty())
+      options.source = arg;
+    else
+      return false;
   }
   return !options.output.empty() && !options.source.empty();
 }

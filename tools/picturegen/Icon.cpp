@@ -27,8 +27,10 @@ Rgba Sample(double x, double y) {
   const double r = std::hypot(x - c, y - 0.52);
   const double glow = std::exp(-r * r / 0.06);
   Rgba p{0.05 + 0.25 * glow, 0.20 + 0.55 * glow, 0.45 + 0.55 * glow, 1.0};
-  if (r > 0.20 && r < 0.29) p = {0.92, 0.96, 1.0, 1.0};          // lens ring
-  else if (r <= 0.20) p = {0.04 + 0.3 * glow, 0.10 + 0.4 * glow, 0.25 + 0.5 * glow, 1.0};  // glass
+  if (r > 0.20 && r < 0.29)
+    p = {0.92, 0.96, 1.0, 1.0};  // lens ring
+  else if (r <= 0.20)
+    p = {0.04 + 0.3 * glow, 0.10 + 0.4 * glow, 0.25 + 0.5 * glow, 1.0};   // glass
   if (std::hypot(x - 0.44, y - 0.45) < 0.06) p = {0.85, 0.95, 1.0, 1.0};  // highlight
   return p;
 }
@@ -50,7 +52,9 @@ std::vector<std::uint8_t> IconImage(int size) {
         sum = {sum.r + p.r * p.a, sum.g + p.g * p.a, sum.b + p.b * p.a, sum.a + p.a};
       }
       const double a = sum.a / 16;
-      const auto channel = [a](double v) { return std::uint8_t(std::lround(a > 0 ? std::min(1.0, v / 16 / a) * 255 : 0)); };
+      const auto channel = [a](double v) {
+        return std::uint8_t(std::lround(a > 0 ? std::min(1.0, v / 16 / a) * 255 : 0));
+      };
       image.push_back(channel(sum.b));
       image.push_back(channel(sum.g));
       image.push_back(channel(sum.r));
@@ -58,7 +62,8 @@ std::vector<std::uint8_t> IconImage(int size) {
     }
   }
   const int maskStride = ((size + 31) / 32) * 4;
-  image.insert(image.end(), std::size_t(maskStride * size), 0);  // alpha decides; the mask shows all
+  image.insert(image.end(), std::size_t(maskStride * size),
+               0);  // alpha decides; the mask shows all
   return image;
 }
 

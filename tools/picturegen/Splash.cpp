@@ -21,9 +21,13 @@ std::uint32_t NextRandom(std::uint32_t& state) {
   return state >> 8;
 }
 
-double Clamp01(double v) { return std::min(1.0, std::max(0.0, v)); }
+double Clamp01(double v) {
+  return std::min(1.0, std::max(0.0, v));
+}
 
-std::uint8_t Channel(double v) { return std::uint8_t(std::lround(Clamp01(v) * 255.0)); }
+std::uint8_t Channel(double v) {
+  return std::uint8_t(std::lround(Clamp01(v) * 255.0));
+}
 
 }  // namespace
 
@@ -59,7 +63,9 @@ TBitmap MakeSplash() {
             const double cx = x - (tx + (kTile - 1) / 2.0), cy = y - (ty + (kTile - 1) / 2.0);
             const double radial = std::sqrt(cx * cx + cy * cy) / (kTile / 2.0 * 1.41421356);
             const double core = s * (0.45 + 0.55 * (1.0 - radial));
-            const double edge = (x == tx || y == ty) ? 0.18 : (x == tx + kTile - 1 || y == ty + kTile - 1) ? -0.10 : 0.0;
+            const double edge = (x == tx || y == ty)                           ? 0.18
+                                : (x == tx + kTile - 1 || y == ty + kTile - 1) ? -0.10
+                                                                               : 0.0;
             r = 0.05 + 0.45 * core * core + edge * 0.6;
             g = 0.18 + 0.62 * core + edge * 0.8;
             b = 0.40 + 0.62 * core + edge;

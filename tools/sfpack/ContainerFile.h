@@ -34,4 +34,3 @@ LoadedContainer LoadContainer(const std::string& path);
 
 // "1 file", "21 files".
 std::string FileCount(std::size_t count);
-

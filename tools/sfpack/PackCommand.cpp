@@ -20,8 +20,8 @@ int PackCommand(const CommandArgs& args, std::ostream& out) {
     }
     const auto earlier = taken.emplace(entry.name, *file);
     if (!earlier.second) {
-      throw SfpackError(*file + ": stored name " + QuotedName(entry.name) + " is already taken by " +
-                        earlier.first->second);
+      throw SfpackError(*file + ": stored name " + QuotedName(entry.name) +
+                        " is already taken by " + earlier.first->second);
     }
     const std::vector<std::uint8_t> bytes = ReadWholeFile(*file);
     if (!bytes.empty()) entry.data.Write(bytes.data(), bytes.size());

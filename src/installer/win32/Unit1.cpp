@@ -100,11 +100,17 @@ const std::string& TFormServicePack::InstallDir() const {
   return install_ ? install_->InstallDir() : beforeLoading;
 }
 
-bool TFormServicePack::InstallModelFiles() { return install_->InstallModelFiles(); }
+bool TFormServicePack::InstallModelFiles() {
+  return install_->InstallModelFiles();
+}
 
-bool TFormServicePack::InstallCommonFiles() { return install_->InstallCommonFiles(); }
+bool TFormServicePack::InstallCommonFiles() {
+  return install_->InstallCommonFiles();
+}
 
-bool TFormServicePack::IsWindowOpen(const std::string& title) { return TopLevelWindowExists(title); }
+bool TFormServicePack::IsWindowOpen(const std::string& title) {
+  return TopLevelWindowExists(title);
+}
 
 TFileChoice TFormServicePack::ChooseFile(const std::string& initialFolder,
                                          std::string& chosenPath) {
@@ -121,7 +127,8 @@ TFileChoice TFormServicePack::ChooseFile(const std::string& initialFolder,
   return fcCancelled;
 }
 
-void TFormServicePack::ShowMessage(TMessageKind kind, const std::string& caption, const std::string& text) {
+void TFormServicePack::ShowMessage(TMessageKind kind, const std::string& caption,
+                                   const std::string& text) {
   ShowOwnedMessageBox(Application ? Application->Handle() : nullptr, kind, caption, text);
 }
 
@@ -135,7 +142,9 @@ void TFormServicePack::SetBusy(bool busy) {
   }
 }
 
-std::string TFormServicePack::SelectedModel() { return CBModel->Text(); }
+std::string TFormServicePack::SelectedModel() {
+  return CBModel->Text();
+}
 
 void TFormServicePack::DisableInstallControls() {
   ButInstall->SetEnabled(false);

@@ -35,10 +35,12 @@ void TApplication::AddClasses(const std::function<void(SchemaRegistry&)>& addSch
 void TApplication::Initialize() {
   if (window_) return;
   const HINSTANCE instance = GetModuleHandleA(nullptr);
-  icon_ = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                        GetSystemMetrics(SM_CYICON), LR_SHARED));
-  smallIcon_ = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  icon_ =
+      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                    GetSystemMetrics(SM_CYICON), LR_SHARED));
+  smallIcon_ =
+      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   if (!GetClassInfoExA(instance, kWindowClass, &wc)) {
@@ -49,13 +51,14 @@ void TApplication::Initialize() {
     wc.hIcon = icon_;
     wc.hIconSm = smallIcon_;
     wc.lpszClassName = kWindowClass;
-    if (!RegisterClassExA(&wc)) throw std::runtime_error("cannot register the application window class");
+    if (!RegisterClassExA(&wc))
+      throw std::runtime_error("cannot register the application window class");
   }
   // A captioned popup without size: invisible on screen, yet it has a taskbar button.
   window_ = CreateWindowExA(0, kWindowClass, title_.c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-                            nullptr, instance, nullptr);
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                            0, nullptr, nullptr, instance, nullptr);
   if (!window_) throw std::runtime_error("cannot create the application window");
 }
 
@@ -75,7 +78,8 @@ void TApplication::Run() {
   mainForm_->Show();
   // The system may refuse the foreground to a program started behind another; the
   // form is shown all the same and the taskbar button flashes.
-  if (mainForm_->HandleAllocated() && !SetForegroundWindow(mainForm_->Handle())) FlashWindow(window_, TRUE);
+  if (mainForm_->HandleAllocated() && !SetForegroundWindow(mainForm_->Handle()))
+    FlashWindow(window_, TRUE);
   MSG message;
   for (;;) {
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -98,7 +102,9 @@ void TApplication::ProcessMessages() {
 bool TApplication::Dispatch(MSG& message) {
   // Keyboard navigation between the controls of the form that has the message.
   const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (root && dynamic_cast<TForm*>(TWinControl::FromHandle(root)) && IsDialogMessageA(root, &message)) return true;
+  if (root && dynamic_cast<TForm*>(TWinControl::FromHandle(root)) &&
+      IsDialogMessageA(root, &message))
+    return true;
   TranslateMessage(&message);
   DispatchMessageA(&message);
   return true;
@@ -117,7 +123,8 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_RESTORE && Application && Application->mainForm_) {
         const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-        if (Application->mainForm_->HandleAllocated() && !SetForegroundWindow(Application->mainForm_->Handle())) {
+        if (Application->mainForm_->HandleAllocated() &&
+            !SetForegroundWindow(Application->mainForm_->Handle())) {
           FlashWindow(window, TRUE);
         }
         return result;

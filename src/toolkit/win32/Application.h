@@ -88,7 +88,7 @@ class TApplication : public TComponent {
   SchemaRegistry schemas_;
   BindingRegistry bindings_{schemas_};
   HWND window_ = nullptr;
-  HICON icon_ = nullptr;       // shared resource icons: the system frees them
+  HICON icon_ = nullptr;  // shared resource icons: the system frees them
   HICON smallIcon_ = nullptr;
   std::string title_;
   TForm* mainForm_ = nullptr;

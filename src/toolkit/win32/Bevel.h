@@ -5,7 +5,15 @@
 
 #include "toolkit/win32/WinControl.h"
 
-enum TBevelShape : std::uint8_t { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum TBevelShape : std::uint8_t {
+  bsBox,
+  bsFrame,
+  bsTopLine,
+  bsBottomLine,
+  bsLeftLine,
+  bsRightLine,
+  bsSpacer
+};
 enum TBevelStyle : std::uint8_t { bsLowered, bsRaised };
 
 class TBevel : public TWinControl {

@@ -56,7 +56,9 @@ void TComboBox::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.SubclassOf = "COMBOBOX";
   params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
-  params.Style |= style_ == csSimple ? CBS_SIMPLE : style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+  params.Style |= style_ == csSimple         ? CBS_SIMPLE
+                  : style_ == csDropDownList ? CBS_DROPDOWNLIST
+                                             : CBS_DROPDOWN;
   // The window's height includes its dropped-down list.
   if (style_ != csSimple) params.Height = Height() + itemHeight_ * dropDownCount_ + 2;
 }
@@ -69,7 +71,8 @@ void TComboBox::HandleCreated() {
 void TComboBox::FillWindow() {
   if (!HandleAllocated()) return;
   Perform(CB_RESETCONTENT, 0, 0);
-  for (const std::string& item : items_.Lines()) Perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  for (const std::string& item : items_.Lines())
+    Perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   Perform(CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
 }
 

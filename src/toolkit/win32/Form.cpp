@@ -7,7 +7,9 @@
 #include "toolkit/win32/Screen.h"
 
 namespace {
-bool Has(TBorderIcons icons, TBorderIcon icon) { return (icons >> icon) & 1u; }
+bool Has(TBorderIcons icons, TBorderIcon icon) {
+  return (icons >> icon) & 1u;
+}
 }  // namespace
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
@@ -31,12 +33,20 @@ void TForm::SetBorderIcons(TBorderIcons icons) {
 DWORD TForm::WindowStyle() const {
   DWORD style = WS_CLIPCHILDREN;
   switch (borderStyle_) {
-    case bsNone: style |= WS_POPUP; break;
+    case bsNone:
+      style |= WS_POPUP;
+      break;
     case bsSingle:
-    case bsToolWindow: style |= WS_CAPTION | WS_BORDER; break;
+    case bsToolWindow:
+      style |= WS_CAPTION | WS_BORDER;
+      break;
     case bsSizeable:
-    case bsSizeToolWin: style |= WS_CAPTION | WS_THICKFRAME; break;
-    case bsDialog: style |= WS_CAPTION | DS_MODALFRAME; break;
+    case bsSizeToolWin:
+      style |= WS_CAPTION | WS_THICKFRAME;
+      break;
+    case bsDialog:
+      style |= WS_CAPTION | DS_MODALFRAME;
+      break;
   }
   if (borderStyle_ != bsNone && Has(borderIcons_, biSystemMenu)) {
     style |= WS_SYSMENU;
@@ -57,7 +67,8 @@ DWORD TForm::WindowExStyle() const {
 // The frame changes the outer size that a client size needs.
 void TForm::ApplyFrame() {
   if (HandleAllocated()) {
-    SetWindowLongPtrA(Handle(), GWL_STYLE, static_cast<LONG_PTR>(WindowStyle() | (Visible() ? WS_VISIBLE : 0)));
+    SetWindowLongPtrA(Handle(), GWL_STYLE,
+                      static_cast<LONG_PTR>(WindowStyle() | (Visible() ? WS_VISIBLE : 0)));
     SetWindowLongPtrA(Handle(), GWL_EXSTYLE, static_cast<LONG_PTR>(WindowExStyle()));
     // Without the frame change the old frame stays drawn; the size below still holds.
     if (!SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
@@ -68,8 +79,12 @@ void TForm::ApplyFrame() {
   if (clientWidth_ > 0 || clientHeight_ > 0) SetClientSize(clientWidth_, clientHeight_);
 }
 
-int TForm::ClientWidth() const { return HandleAllocated() ? ClientRect().Right : clientWidth_; }
-int TForm::ClientHeight() const { return HandleAllocated() ? ClientRect().Bottom : clientHeight_; }
+int TForm::ClientWidth() const {
+  return HandleAllocated() ? ClientRect().Right : clientWidth_;
+}
+int TForm::ClientHeight() const {
+  return HandleAllocated() ? ClientRect().Bottom : clientHeight_;
+}
 
 void TForm::SetClientSize(int width, int height) {
   clientWidth_ = width;
@@ -86,7 +101,8 @@ void TForm::HandleCreated() {
   // exist: they take the focus now.
   if (GetActiveWindow() == Handle()) RestoreFocus();
   if (!Application) return;
-  if (HICON big = Application->Icon(false)) SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  if (HICON big = Application->Icon(false))
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   if (HICON small = Application->Icon(true)) {
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   }

@@ -22,7 +22,14 @@
 #include "toolkit/HandlerTable.h"
 #include "toolkit/win32/WinControl.h"
 
-enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TFormBorderStyle : std::uint8_t {
+  bsNone,
+  bsSingle,
+  bsSizeable,
+  bsDialog,
+  bsToolWindow,
+  bsSizeToolWin
+};
 enum TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize };
 using TBorderIcons = std::uint32_t;  // bit n: TBorderIcon n
 enum TPosition : std::uint8_t { poDesigned, poDefault, poScreenCenter };

@@ -11,12 +11,26 @@
 namespace {
 
 // OFN_ flag of each TOpenOption, in its order.
-constexpr DWORD kOptionFlags[] = {
-    OFN_READONLY,       OFN_OVERWRITEPROMPT, OFN_HIDEREADONLY,       OFN_NOCHANGEDIR,       OFN_SHOWHELP,
-    OFN_NOVALIDATE,     OFN_ALLOWMULTISELECT, OFN_EXTENSIONDIFFERENT, OFN_PATHMUSTEXIST,   OFN_FILEMUSTEXIST,
-    OFN_CREATEPROMPT,   OFN_SHAREAWARE,      OFN_NOREADONLYRETURN,   OFN_NOTESTFILECREATE,  OFN_NONETWORKBUTTON,
-    OFN_NOLONGNAMES,    0 /* old style: no OFN_EXPLORER */, OFN_NODEREFERENCELINKS, OFN_ENABLEINCLUDENOTIFY,
-    OFN_ENABLESIZING};
+constexpr DWORD kOptionFlags[] = {OFN_READONLY,
+                                  OFN_OVERWRITEPROMPT,
+                                  OFN_HIDEREADONLY,
+                                  OFN_NOCHANGEDIR,
+                                  OFN_SHOWHELP,
+                                  OFN_NOVALIDATE,
+                                  OFN_ALLOWMULTISELECT,
+                                  OFN_EXTENSIONDIFFERENT,
+                                  OFN_PATHMUSTEXIST,
+                                  OFN_FILEMUSTEXIST,
+                                  OFN_CREATEPROMPT,
+                                  OFN_SHAREAWARE,
+                                  OFN_NOREADONLYRETURN,
+                                  OFN_NOTESTFILECREATE,
+                                  OFN_NONETWORKBUTTON,
+                                  OFN_NOLONGNAMES,
+                                  0 /* old style: no OFN_EXPLORER */,
+                                  OFN_NODEREFERENCELINKS,
+                                  OFN_ENABLEINCLUDENOTIFY,
+                                  OFN_ENABLESIZING};
 static_assert(std::size(kOptionFlags) == ofEnableSizing + 1, "one flag per option");
 
 }  // namespace

@@ -8,10 +8,26 @@
 
 // Bit n of TOpenOptions: the n-th value below.
 enum TOpenOption : std::uint8_t {
-  ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate, ofAllowMultiSelect,
-  ofExtensionDifferent, ofPathMustExist, ofFileMustExist, ofCreatePrompt, ofShareAware, ofNoReadOnlyReturn,
-  ofNoTestFileCreate, ofNoNetworkButton, ofNoLongNames, ofOldStyleDialog, ofNoDereferenceLinks,
-  ofEnableIncludeNotify, ofEnableSizing
+  ofReadOnly,
+  ofOverwritePrompt,
+  ofHideReadOnly,
+  ofNoChangeDir,
+  ofShowHelp,
+  ofNoValidate,
+  ofAllowMultiSelect,
+  ofExtensionDifferent,
+  ofPathMustExist,
+  ofFileMustExist,
+  ofCreatePrompt,
+  ofShareAware,
+  ofNoReadOnlyReturn,
+  ofNoTestFileCreate,
+  ofNoNetworkButton,
+  ofNoLongNames,
+  ofOldStyleDialog,
+  ofNoDereferenceLinks,
+  ofEnableIncludeNotify,
+  ofEnableSizing
 };
 using TOpenOptions = std::uint32_t;
 
@@ -21,7 +37,9 @@ enum TOpenResult : std::uint8_t {
   orChosen,             // FileName() is the chosen file
   orNameNotInCodePage,  // a file was chosen whose path the system code page cannot spell
 };
-constexpr TOpenOptions OpenOption(TOpenOption option) { return TOpenOptions{1} << option; }
+constexpr TOpenOptions OpenOption(TOpenOption option) {
+  return TOpenOptions{1} << option;
+}
 
 class TOpenDialog : public TComponent {
  public:

@@ -43,7 +43,9 @@ TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner) {
   SetParentColor(false);
 }
 
-const char* TRichEdit::WindowClass() { return Library().ClassName(); }
+const char* TRichEdit::WindowClass() {
+  return Library().ClassName();
+}
 
 std::string TRichEdit::Text() const {
   std::string text;

@@ -10,7 +10,10 @@
 #include "toolkit/StringList.h"
 #include "toolkit/win32/WinControl.h"
 
-enum TBorderStyle : std::uint8_t { bsNoBorder, bsSingleBorder };  // bsNone / bsSingle in descriptions
+enum TBorderStyle : std::uint8_t {
+  bsNoBorder,
+  bsSingleBorder
+};  // bsNone / bsSingle in descriptions
 enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 class TRichEdit : public TWinControl {
@@ -23,15 +26,27 @@ class TRichEdit : public TWinControl {
   std::string Text() const;
 
   TBorderStyle BorderStyle() const { return borderStyle_; }
-  void SetBorderStyle(TBorderStyle style) { borderStyle_ = style; RecreateLater(); }
+  void SetBorderStyle(TBorderStyle style) {
+    borderStyle_ = style;
+    RecreateLater();
+  }
   bool PlainText() const { return plainText_; }
-  void SetPlainText(bool plainText) { plainText_ = plainText; RecreateLater(); }
+  void SetPlainText(bool plainText) {
+    plainText_ = plainText;
+    RecreateLater();
+  }
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool readOnly);
   TScrollStyle ScrollBars() const { return scrollBars_; }
-  void SetScrollBars(TScrollStyle scrollBars) { scrollBars_ = scrollBars; RecreateLater(); }
+  void SetScrollBars(TScrollStyle scrollBars) {
+    scrollBars_ = scrollBars;
+    RecreateLater();
+  }
   bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool wordWrap) { wordWrap_ = wordWrap; RecreateLater(); }
+  void SetWordWrap(bool wordWrap) {
+    wordWrap_ = wordWrap;
+    RecreateLater();
+  }
 
   // The window class in use: "RICHEDIT50W", "RichEdit20A" or "EDIT".
   static const char* WindowClass();

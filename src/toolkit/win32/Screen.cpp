@@ -36,7 +36,8 @@ const TStringList& TScreen::Fonts() {
   if (screen) {
     LOGFONTA wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;  // every family in every character set
-    EnumFontFamiliesExA(screen.Get(), &wanted, &CollectFontFamily, reinterpret_cast<LPARAM>(&names), 0);
+    EnumFontFamiliesExA(screen.Get(), &wanted, &CollectFontFamily, reinterpret_cast<LPARAM>(&names),
+                        0);
   }
   for (const std::string& name : names) fonts_.Add(name);
   fontsRead_ = screen.Get() != nullptr;

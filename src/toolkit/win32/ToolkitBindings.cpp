@@ -21,7 +21,8 @@ void ReadBmpProperty(TStream& in, TBitmap& bitmap) {
     in.ReadBuffer(copy.data(), size);
     bytes = copy.data();
   }
-  if (!LoadBmp(bytes, size, bitmap)) throw EDescriptionError("the picture is not an uncompressed 24- or 32-bit BMP");
+  if (!LoadBmp(bytes, size, bitmap))
+    throw EDescriptionError("the picture is not an uncompressed 24- or 32-bit BMP");
 }
 
 void WriteBmpProperty(TStream& out, const TBitmap& bitmap) {
@@ -36,16 +37,19 @@ void BindFontAndControls(BindingRegistry& bindings) {
       .Property("Charset", &TFont::Charset, &TFont::SetCharset)
       .Property("Color", &TFont::Color, &TFont::SetColor)
       .Property("Height", &TFont::Height, &TFont::SetHeight)
-      .Property("Name", [](TFont& f) { return f.Name(); }, &TFont::SetName)
-      .Property("Style", [](TFont& f) { return f.Style().Bits(); },
-                [](TFont& f, std::uint8_t bits) { f.SetStyle(TFontStyles::FromBits(bits)); });
+      .Property(
+          "Name", [](TFont& f) { return f.Name(); }, &TFont::SetName)
+      .Property(
+          "Style", [](TFont& f) { return f.Style().Bits(); },
+          [](TFont& f, std::uint8_t bits) { f.SetStyle(TFontStyles::FromBits(bits)); });
 
   ClassBinder<TControl>(bindings, "TControl")
       .Property("Left", &TControl::Left, &TControl::SetLeft)
       .Property("Top", &TControl::Top, &TControl::SetTop)
       .Property("Width", &TControl::Width, &TControl::SetWidth)
       .Property("Height", &TControl::Height, &TControl::SetHeight)
-      .Property("Caption", [](TControl& c) { return c.Caption(); }, &TControl::SetCaption)
+      .Property(
+          "Caption", [](TControl& c) { return c.Caption(); }, &TControl::SetCaption)
       .Property("Color", &TControl::Color, &TControl::SetColor)
       .StoredWhen("Color", [](TControl& c) { return !c.ParentColor(); })
       .Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
@@ -54,8 +58,9 @@ void BindFontAndControls(BindingRegistry& bindings) {
       .Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
       .Property("Enabled", &TControl::Enabled, &TControl::SetEnabled)
       .Property("Visible", &TControl::Visible, &TControl::SetVisible)
-      .Property("OnClick", [](TControl& c) { return c.OnClick; },
-                [](TControl& c, const TNotifyEvent& e) { c.OnClick = e; });
+      .Property(
+          "OnClick", [](TControl& c) { return c.OnClick; },
+          [](TControl& c, const TNotifyEvent& e) { c.OnClick = e; });
 
   ClassBinder<TWinControl>(bindings, "TWinControl")
       .Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
@@ -71,20 +76,23 @@ void BindForm(BindingRegistry& bindings) {
       .Property("Position", &TForm::Position, &TForm::SetPosition)
       .Property("Scaled", &TForm::Scaled, &TForm::SetScaled)
       .Property("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch)
-      .Property("OnCreate", [](TForm& f) { return f.OnCreate; }, [](TForm& f, const TNotifyEvent& e) { f.OnCreate = e; });
+      .Property(
+          "OnCreate", [](TForm& f) { return f.OnCreate; },
+          [](TForm& f, const TNotifyEvent& e) { f.OnCreate = e; });
 }
 
 void BindSimpleControls(BindingRegistry& bindings) {
   ClassBinder<TImage>(bindings, "TImage")
       .Creatable(&NewControl<TImage>)
       .Property("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize)
-      .Bytes("Picture", [](TImage& i) { return !i.Picture().Empty(); },
-             [](TImage& i, TStream& in) {
-               TBitmap picture;
-               ReadBmpProperty(in, picture);
-               i.SetPicture(picture);
-             },
-             [](TImage& i, TStream& out) { WriteBmpProperty(out, i.Picture()); });
+      .Bytes(
+          "Picture", [](TImage& i) { return !i.Picture().Empty(); },
+          [](TImage& i, TStream& in) {
+            TBitmap picture;
+            ReadBmpProperty(in, picture);
+            i.SetPicture(picture);
+          },
+          [](TImage& i, TStream& out) { WriteBmpProperty(out, i.Picture()); });
 
   ClassBinder<TLabel>(bindings, "TLabel").Creatable(&NewControl<TLabel>);
 
@@ -106,27 +114,35 @@ void BindTextControls(BindingRegistry& bindings) {
       .Property("ReadOnly", &TRichEdit::ReadOnly, &TRichEdit::SetReadOnly)
       .Property("ScrollBars", &TRichEdit::ScrollBars, &TRichEdit::SetScrollBars)
       .Property("WordWrap", &TRichEdit::WordWrap, &TRichEdit::SetWordWrap)
-      .Property("Lines", [](TRichEdit& r) { return r.Lines(); }, &TRichEdit::SetLines);
+      .Property(
+          "Lines", [](TRichEdit& r) { return r.Lines(); }, &TRichEdit::SetLines);
 
   ClassBinder<TComboBox>(bindings, "TComboBox")
       .Creatable(&NewControl<TComboBox>)
       .Property("Style", &TComboBox::Style, &TComboBox::SetStyle)
       .Property("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight)
       .Property("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount)
-      .Property("Items", [](TComboBox& c) { return c.Items(); }, &TComboBox::SetItems)
+      .Property(
+          "Items", [](TComboBox& c) { return c.Items(); }, &TComboBox::SetItems)
       .Property("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex)
-      .Property("OnChange", [](TComboBox& c) { return c.OnChange; },
-                [](TComboBox& c, const TNotifyEvent& e) { c.OnChange = e; });
+      .Property(
+          "OnChange", [](TComboBox& c) { return c.OnChange; },
+          [](TComboBox& c, const TNotifyEvent& e) { c.OnChange = e; });
 
   ClassBinder<TOpenDialog>(bindings, "TOpenDialog")
       .Creatable()
-      .Property("DefaultExt", [](TOpenDialog& d) { return d.DefaultExt(); }, &TOpenDialog::SetDefaultExt)
-      .Property("FileName", [](TOpenDialog& d) { return d.FileName(); }, &TOpenDialog::SetFileName)
-      .Property("Filter", [](TOpenDialog& d) { return d.Filter(); }, &TOpenDialog::SetFilter)
+      .Property(
+          "DefaultExt", [](TOpenDialog& d) { return d.DefaultExt(); }, &TOpenDialog::SetDefaultExt)
+      .Property(
+          "FileName", [](TOpenDialog& d) { return d.FileName(); }, &TOpenDialog::SetFileName)
+      .Property(
+          "Filter", [](TOpenDialog& d) { return d.Filter(); }, &TOpenDialog::SetFilter)
       .Property("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex)
-      .Property("InitialDir", [](TOpenDialog& d) { return d.InitialDir(); }, &TOpenDialog::SetInitialDir)
+      .Property(
+          "InitialDir", [](TOpenDialog& d) { return d.InitialDir(); }, &TOpenDialog::SetInitialDir)
       .Property("Options", &TOpenDialog::Options, &TOpenDialog::SetOptions)
-      .Property("Title", [](TOpenDialog& d) { return d.Title(); }, &TOpenDialog::SetTitle);
+      .Property(
+          "Title", [](TOpenDialog& d) { return d.Title(); }, &TOpenDialog::SetTitle);
 }
 
 }  // namespace

@@ -68,7 +68,9 @@ class SfpackTest : public ::testing::Test {
                static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
-  Bytes Get(const std::string& relative) const { return ReadInputFile((root_ / relative).string()); }
+  Bytes Get(const std::string& relative) const {
+    return ReadInputFile((root_ / relative).string());
+  }
   std::size_t FilesUnder(const fs::path& folder) const {
     std::size_t count = 0;
     for (const auto& entry : fs::recursive_directory_iterator(folder))

@@ -105,7 +105,8 @@ TEST_F(Toolkit, TheResourceDescriptionBuildsTheFormAndWritesBackTheSameBytes) {
   TMemoryStream written;
   WriteDescription(*form, written, app.Classes());
   ASSERT_EQ(written.Size(), stored.Size());
-  EXPECT_EQ(std::memcmp(written.Data(), stored.Current(), static_cast<std::size_t>(stored.Size())), 0);
+  EXPECT_EQ(std::memcmp(written.Data(), stored.Current(), static_cast<std::size_t>(stored.Size())),
+            0);
 
   auto& button = dynamic_cast<TXMButton&>(*form->FindComponent("ButInstall"));
   EXPECT_EQ(button.BitmapKind(), bkOk);
@@ -114,7 +115,8 @@ TEST_F(Toolkit, TheResourceDescriptionBuildsTheFormAndWritesBackTheSameBytes) {
   EXPECT_EQ(dynamic_cast<TTXTDat&>(*form->FindComponent("TXTDat")).Lines().Count(), 2);
   auto& dialog = dynamic_cast<TOpenDialog&>(*form->FindComponent("opendlg"));
   EXPECT_EQ(dialog.Title(), "Please open the file: Halvora.exe");
-  EXPECT_EQ(dialog.Options(), OpenOption(ofHideReadOnly) | OpenOption(ofFileMustExist) | OpenOption(ofEnableSizing));
+  EXPECT_EQ(dialog.Options(),
+            OpenOption(ofHideReadOnly) | OpenOption(ofFileMustExist) | OpenOption(ofEnableSizing));
   EXPECT_EQ(dynamic_cast<TFileStorage&>(*form->FindComponent("FileStoEmpty")).Count(), 0);
 }
 
@@ -131,7 +133,8 @@ TEST_F(Toolkit, TheFormsWindowHasTheDescribedFrameSizeAndPlace) {
   EXPECT_EQ(form->ClientWidth(), 446);
 
   const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
-  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
+            WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
   EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CHILD), 0);
   EXPECT_NE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0);
   EXPECT_EQ(TextOf(window), "Toolkit test");
@@ -279,7 +282,8 @@ TEST_F(Toolkit, ADamagedDescriptionLeavesNoComponentAndNoWindow) {
   std::vector<std::uint8_t> bytes = StorageDescription(OneFile());
   // Every cut, and a container whose last byte is damaged.
   std::vector<std::vector<std::uint8_t>> damaged;
-  for (std::size_t size = 0; size < bytes.size(); size += 7) damaged.emplace_back(bytes.begin(), bytes.begin() + size);
+  for (std::size_t size = 0; size < bytes.size(); size += 7)
+    damaged.emplace_back(bytes.begin(), bytes.begin() + size);
   bytes[bytes.size() - 5] ^= 0xFF;
   damaged.push_back(bytes);
   for (const std::vector<std::uint8_t>& description : damaged) {
@@ -303,7 +307,8 @@ TEST(OpenDialog, PassesTheFilterAndOptionsAsTheSystemTakesThem) {
             std::string("Halvora executable file  [*.exe]\0*.exe\0\0", 40));
   EXPECT_EQ(TOpenDialog::SystemFlags(OpenOption(ofHideReadOnly) | OpenOption(ofFileMustExist) |
                                      OpenOption(ofEnableSizing)),
-            static_cast<unsigned long>(OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING));
+            static_cast<unsigned long>(OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST |
+                                       OFN_ENABLESIZING));
   EXPECT_EQ(TOpenDialog::SystemFlags(OpenOption(ofOldStyleDialog)), 0ul);
 }
 

@@ -50,7 +50,8 @@ std::vector<std::uint8_t> FullDescription() {
   writer.WriteProperty("Number", Number(PropertyKind::Int32, -12));
   writer.WriteProperty("Mode", Number(PropertyKind::Enum, 2));
   writer.WriteProperty("Options", Number(PropertyKind::Set, 5));
-  writer.WriteProperty("Colour", Number(PropertyKind::Colour, static_cast<std::int32_t>(0x8000000F)));
+  writer.WriteProperty("Colour",
+                       Number(PropertyKind::Colour, static_cast<std::int32_t>(0x8000000F)));
   writer.WriteProperty("Text", Text(PropertyKind::String, "with \"quotes\"\r\n"));
   PropertyValue lines;
   lines.kind = PropertyKind::Strings;
@@ -95,7 +96,9 @@ struct Loaded {
     LoadDescription(form, in, world.bindings, form.handlers);
   }
   void Load(const std::vector<std::uint8_t>& bytes) { Load(bytes, bytes.size()); }
-  TProbe& Probe(const std::string& name) { return dynamic_cast<TProbe&>(*form.FindComponent(name)); }
+  TProbe& Probe(const std::string& name) {
+    return dynamic_cast<TProbe&>(*form.FindComponent(name));
+  }
 };
 
 TEST(DescriptionLoader, SetsEveryKindOfPropertyAndWritesTheSameBytesBack) {
@@ -150,17 +153,18 @@ TEST(DescriptionWriter, LeavesOutDefaultsNeverStoredAndEmptyBinaryValues) {
   form.SetName("Form1");
   auto* probe = new TProbe(&form);
   probe->SetName("P");
-  probe->Number = 7;  // the declared default
-  probe->Settings.Inner.Folder = "none";  // the nested object's declared default
+  probe->Number = 7;                                       // the declared default
+  probe->Settings.Inner.Folder = "none";                   // the nested object's declared default
   probe->OnPing = TNotifyEvent(&form, &TProbeForm::Ping);  // assigned in code, not by name
 
   TMemoryStream out;
   WriteDescription(form, out, world.bindings);
 
   // Header, then two records without a single property.
-  const std::uint8_t expected[] = {'H', 'V', 'W', 'D', 1, 0, 0, 0, 2, 0, 0, 0,
-                                   10, 'T', 'P', 'r', 'o', 'b', 'e', 'F', 'o', 'r', 'm', 5, 'F', 'o', 'r', 'm', '1', 0,
-                                   6, 'T', 'P', 'r', 'o', 'b', 'e', 1, 'P', 0};
+  const std::uint8_t expected[] = {'H', 'V', 'W', 'D', 1,   0,   0,   0,   2,   0,
+                                   0,   0,   10,  'T', 'P', 'r', 'o', 'b', 'e', 'F',
+                                   'o', 'r', 'm', 5,   'F', 'o', 'r', 'm', '1', 0,
+                                   6,   'T', 'P', 'r', 'o', 'b', 'e', 1,   'P', 0};
   EXPECT_EQ(Bytes(out), std::vector<std::uint8_t>(std::begin(expected), std::end(expected)));
 }
 
@@ -168,7 +172,8 @@ TEST(DescriptionWriter, LeavesOutDefaultsNeverStoredAndEmptyBinaryValues) {
 // nothing the loader created is left alive.
 class DamagedDescription : public ::testing::Test {
  protected:
-  void ExpectRefused(const std::vector<std::uint8_t>& bytes, std::size_t size, const std::string& mentions) {
+  void ExpectRefused(const std::vector<std::uint8_t>& bytes, std::size_t size,
+                     const std::string& mentions) {
     Loaded loaded;
     try {
       loaded.Load(bytes, size);
@@ -186,7 +191,8 @@ class DamagedDescription : public ::testing::Test {
   }
 
   // A form and one probe with a single property.
-  static std::vector<std::uint8_t> OneProperty(const std::string& className, const std::string& path,
+  static std::vector<std::uint8_t> OneProperty(const std::string& className,
+                                               const std::string& path,
                                                const PropertyValue& value) {
     TMemoryStream out;
     DescriptionWriter writer(out, 2);
@@ -201,7 +207,8 @@ class DamagedDescription : public ::testing::Test {
 
 TEST_F(DamagedDescription, TruncatedAtEveryOffset) {
   const std::vector<std::uint8_t> bytes = FullDescription();
-  for (std::size_t size = 0; size < bytes.size(); ++size) ExpectRefused(bytes, size, "window description");
+  for (std::size_t size = 0; size < bytes.size(); ++size)
+    ExpectRefused(bytes, size, "window description");
 }
 
 TEST_F(DamagedDescription, BadHeaderOrTrailingBytes) {
@@ -243,21 +250,28 @@ TEST_F(DamagedDescription, AStringListCountTheRestCannotHold) {
 }
 
 TEST_F(DamagedDescription, NamesThatDoNotFitTheClasses) {
-  ExpectRefused(OneProperty("TNoSuchClass", "Flag", Number(PropertyKind::Bool, 0)), "unknown class TNoSuchClass");
-  ExpectRefused(OneProperty("TProbe", "Colour2", Number(PropertyKind::Colour, 0)), "TProbe has no property Colour2");
+  ExpectRefused(OneProperty("TNoSuchClass", "Flag", Number(PropertyKind::Bool, 0)),
+                "unknown class TNoSuchClass");
+  ExpectRefused(OneProperty("TProbe", "Colour2", Number(PropertyKind::Colour, 0)),
+                "TProbe has no property Colour2");
   ExpectRefused(OneProperty("TProbe", "Settings.Inner.Nothing", Text(PropertyKind::String, "x")),
                 "TProbeInner has no property Nothing");
-  ExpectRefused(OneProperty("TProbe", "Size", Number(PropertyKind::Int32, 3)), "Size is never stored");
-  ExpectRefused(OneProperty("TProbe", "Text", Number(PropertyKind::Int32, 3)),
-                "P (TProbe), property Text: Text is a string property, the description holds a int32");
+  ExpectRefused(OneProperty("TProbe", "Size", Number(PropertyKind::Int32, 3)),
+                "Size is never stored");
+  ExpectRefused(
+      OneProperty("TProbe", "Text", Number(PropertyKind::Int32, 3)),
+      "P (TProbe), property Text: Text is a string property, the description holds a int32");
   ExpectRefused(OneProperty("TProbe", "Mode", Number(PropertyKind::Enum, 3)), "not a TProbeMode");
-  ExpectRefused(OneProperty("TProbe", "Options", Number(PropertyKind::Set, 8)), "bits outside TProbeOptions");
+  ExpectRefused(OneProperty("TProbe", "Options", Number(PropertyKind::Set, 8)),
+                "bits outside TProbeOptions");
   // The form's class cannot be created as a component.
-  ExpectRefused(OneProperty("TProbeForm", "Caption", Text(PropertyKind::String, "x")), "cannot be created");
+  ExpectRefused(OneProperty("TProbeForm", "Caption", Text(PropertyKind::String, "x")),
+                "cannot be created");
 }
 
 TEST_F(DamagedDescription, HandlersThatAreMissingOrDoNotFit) {
-  ExpectRefused(OneProperty("TProbe", "OnPing", Text(PropertyKind::Event, "Pong")), "no handler Pong");
+  ExpectRefused(OneProperty("TProbe", "OnPing", Text(PropertyKind::Event, "Pong")),
+                "no handler Pong");
   ExpectRefused(OneProperty("TProbe", "OnPing", Text(PropertyKind::Event, "Count")),
                 "handler Count does not take the parameters");
 }
@@ -268,11 +282,13 @@ TEST_F(DamagedDescription, ValuesOrStepsTheObjectsRefuse) {
   data.kind = PropertyKind::Binary;
   data.data = damaged;
   data.size = sizeof damaged;
-  ExpectRefused(OneProperty("TProbe", "Data", data), "P (TProbe), property Data: probe data damaged");
+  ExpectRefused(OneProperty("TProbe", "Data", data),
+                "P (TProbe), property Data: probe data damaged");
 
   // A later component's failure takes the earlier ones with it.
   std::vector<std::uint8_t> bytes = FullDescription();
-  const std::vector<std::uint8_t> second = {6, 'T', 'P', 'r', 'o', 'b', 'e', 6, 'S', 'e', 'c', 'o', 'n', 'd'};
+  const std::vector<std::uint8_t> second = {6, 'T', 'P', 'r', 'o', 'b', 'e',
+                                            6, 'S', 'e', 'c', 'o', 'n', 'd'};
   const auto at = std::search(bytes.begin(), bytes.end(), second.begin(), second.end());
   ASSERT_NE(at, bytes.end());
   bytes[static_cast<std::size_t>(at - bytes.begin()) + 1] = 'X';  // "TXrobe"
@@ -289,7 +305,8 @@ TEST_F(DamagedDescription, AnExceptionAfterLoadingDestroysEverything) {
     loaded.Load(FullDescription());
     ADD_FAILURE() << "loaded";
   } catch (const EDescriptionError& e) {
-    EXPECT_NE(std::string(e.what()).find("Second, after loading: probe refuses to load"), std::string::npos)
+    EXPECT_NE(std::string(e.what()).find("Second, after loading: probe refuses to load"),
+              std::string::npos)
         << e.what();
   }
   TProbe::FailLoadedOf.clear();
@@ -322,14 +339,22 @@ TEST(Bindings, AreCheckedAgainstTheSchemaAsTheyAreMade) {
   AddProbeSchemas(schemas);
   BindingRegistry bindings(schemas);
   ClassBinder<TProbe> binder(bindings, "TProbe");
-  EXPECT_THROW(binder.Property("Nothing", [](TProbe& p) { return p.Flag; }, [](TProbe& p, bool v) { p.Flag = v; }),
-               std::logic_error);
-  EXPECT_THROW(binder.Property("Text", [](TProbe& p) { return p.Number; }, [](TProbe& p, int v) { p.Number = v; }),
-               std::logic_error);
-  EXPECT_THROW(binder.Property("Size", [](TProbe& p) { return p.Number; }, [](TProbe& p, int v) { p.Number = v; }),
-               std::logic_error);
-  binder.Property("Flag", [](TProbe& p) { return p.Flag; }, [](TProbe& p, bool v) { p.Flag = v; });
-  EXPECT_THROW(binder.Property("Flag", [](TProbe& p) { return p.Flag; }, [](TProbe& p, bool v) { p.Flag = v; }),
+  EXPECT_THROW(
+      binder.Property(
+          "Nothing", [](TProbe& p) { return p.Flag; }, [](TProbe& p, bool v) { p.Flag = v; }),
+      std::logic_error);
+  EXPECT_THROW(
+      binder.Property(
+          "Text", [](TProbe& p) { return p.Number; }, [](TProbe& p, int v) { p.Number = v; }),
+      std::logic_error);
+  EXPECT_THROW(
+      binder.Property(
+          "Size", [](TProbe& p) { return p.Number; }, [](TProbe& p, int v) { p.Number = v; }),
+      std::logic_error);
+  binder.Property(
+      "Flag", [](TProbe& p) { return p.Flag; }, [](TProbe& p, bool v) { p.Flag = v; });
+  EXPECT_THROW(binder.Property(
+                   "Flag", [](TProbe& p) { return p.Flag; }, [](TProbe& p, bool v) { p.Flag = v; }),
                std::logic_error);
 
   const std::vector<std::string> unbound = bindings.Unbound();

@@ -1,7 +1,6 @@
 // The description compiler: a source compiles to the stream the component writer
 // would write for the same components, and every fault is reported as file:line.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -93,15 +92,17 @@ TEST(Dfmc, SourceStreamComponentsStreamAgainGivesTheSameBytes) {
   ProbeWorld world;
   const CompiledDescription compiled =
       CompileDescription(kProbeSource, "probe.txt", {folder.Path()}, world.schemas);
-  EXPECT_EQ(compiled.inputFiles, (std::vector<std::string>{folder.Path() + "/data.bin", folder.Path() + "/probe.bmp"}));
+  EXPECT_EQ(compiled.inputFiles,
+            (std::vector<std::string>{folder.Path() + "/data.bin", folder.Path() + "/probe.bmp"}));
 
   // Declared order whatever the source's order; defaults gone.
   const auto paths = PathsOf(compiled.bytes);
   ASSERT_EQ(paths.size(), 3u);
   EXPECT_EQ(paths[0], (std::vector<std::string>{"Caption", "OnCreate"}));
-  EXPECT_EQ(paths[1], (std::vector<std::string>{"Flag", "Number", "Mode", "Options", "Colour", "Text", "Lines",
-                                                "Settings.Active", "Settings.Inner.Folder", "OnPing", "OnCount",
-                                                "Picture", "Data"}));
+  EXPECT_EQ(paths[1],
+            (std::vector<std::string>{"Flag", "Number", "Mode", "Options", "Colour", "Text",
+                                      "Lines", "Settings.Active", "Settings.Inner.Folder", "OnPing",
+                                      "OnCount", "Picture", "Data"}));
   EXPECT_TRUE(paths[2].empty());
 
   TProbeForm form;
@@ -139,23 +140,29 @@ std::string InProbe(const std::string& lines) {
 TEST(Dfmc, ReportsUnknownNamesWithFileAndLine) {
   EXPECT_EQ(ErrorOf("object Form1: TProbeForm\n\n  object P: TGhost\n  end\nend\n"),
             "window.txt:3: unknown class TGhost");
-  EXPECT_EQ(ErrorOf(InProbe("    Flag = true\n    Colour2 = 0\n")), "window.txt:4: TProbe has no property Colour2");
+  EXPECT_EQ(ErrorOf(InProbe("    Flag = true\n    Colour2 = 0\n")),
+            "window.txt:4: TProbe has no property Colour2");
   EXPECT_EQ(ErrorOf(InProbe("    Settings.Inner.Nothing = \"x\"\n")),
             "window.txt:3: TProbeInner has no property Nothing");
   EXPECT_EQ(ErrorOf(InProbe("    Flag.Inner = true\n")),
             "window.txt:3: TProbe.Flag is a bool and has no properties of its own");
-  EXPECT_EQ(ErrorOf(InProbe("    Mode = pmTurbo\n")), "window.txt:3: pmTurbo is not a value of TProbeMode");
-  EXPECT_EQ(ErrorOf(InProbe("    Options = [poA, poZ]\n")), "window.txt:3: poZ is not a value of TProbeOptions");
-  EXPECT_EQ(ErrorOf(InProbe("    Colour = clPaleMauve\n")), "window.txt:3: unknown colour clPaleMauve");
+  EXPECT_EQ(ErrorOf(InProbe("    Mode = pmTurbo\n")),
+            "window.txt:3: pmTurbo is not a value of TProbeMode");
+  EXPECT_EQ(ErrorOf(InProbe("    Options = [poA, poZ]\n")),
+            "window.txt:3: poZ is not a value of TProbeOptions");
+  EXPECT_EQ(ErrorOf(InProbe("    Colour = clPaleMauve\n")),
+            "window.txt:3: unknown colour clPaleMauve");
   EXPECT_EQ(ErrorOf(InProbe("    Size = 3\n")),
             "window.txt:3: Size is never stored: it follows from other values");
-  EXPECT_EQ(ErrorOf("object Form1: TProbeInner\nend\n"), "window.txt:1: TProbeInner is not a component class");
+  EXPECT_EQ(ErrorOf("object Form1: TProbeInner\nend\n"),
+            "window.txt:1: TProbeInner is not a component class");
 }
 
 TEST(Dfmc, ReportsValuesOfTheWrongType) {
   EXPECT_EQ(ErrorOf(InProbe("    Flag = \"yes\"\n")),
             "window.txt:3: Flag is a bool property: it takes true or false, not a string");
-  EXPECT_EQ(ErrorOf(InProbe("    Text = 12\n")), "window.txt:3: Text is a string property: it takes a string, not a number");
+  EXPECT_EQ(ErrorOf(InProbe("    Text = 12\n")),
+            "window.txt:3: Text is a string property: it takes a string, not a number");
   EXPECT_EQ(ErrorOf(InProbe("    Lines = \"one\"\n")),
             "window.txt:3: Lines is a string list property: it takes a string list, not a string");
   EXPECT_EQ(ErrorOf(InProbe("    Data = \"bytes\"\n")),
@@ -164,7 +171,8 @@ TEST(Dfmc, ReportsValuesOfTheWrongType) {
             "window.txt:3: OnPing is an event property: it takes a handler name, not a string");
   EXPECT_EQ(ErrorOf(InProbe("    Settings = true\n")),
             "window.txt:3: Settings is an object: set its properties (Settings.Name = ...)");
-  EXPECT_EQ(ErrorOf(InProbe("    Number = 4294967296\n")), "window.txt:3: number too large: 4294967296...");
+  EXPECT_EQ(ErrorOf(InProbe("    Number = 4294967296\n")),
+            "window.txt:3: number too large: 4294967296...");
   EXPECT_EQ(ErrorOf(InProbe("    Number = -2147483649\n")),
             "window.txt:3: Number: -2147483649 does not fit in 32 bits");
 }
@@ -182,16 +190,21 @@ TEST(Dfmc, ReportsMissingAndMalformedFiles) {
 }
 
 TEST(Dfmc, ReportsSyntaxAndStructureFaults) {
-  EXPECT_EQ(ErrorOf(InProbe("    Text = \"open\n")), "window.txt:3: string without its closing quote");
+  EXPECT_EQ(ErrorOf(InProbe("    Text = \"open\n")),
+            "window.txt:3: string without its closing quote");
   EXPECT_EQ(ErrorOf(InProbe("    Text = \"\\q\"\n")), "window.txt:3: unknown escape \\q");
   EXPECT_EQ(ErrorOf(InProbe("    Text \"x\"\n")), "window.txt:3: '=' expected");
   EXPECT_EQ(ErrorOf(InProbe("    Flag = true\n    Flag = false\n")),
             "window.txt:4: Flag is set twice (first on line 3)");
-  EXPECT_EQ(ErrorOf("object Form1: TProbeForm\n  object P: TProbe\n    object Q: TProbe\n    end\n  end\nend\n"),
+  EXPECT_EQ(ErrorOf("object Form1: TProbeForm\n  object P: TProbe\n    object Q: TProbe\n    end\n "
+                    " end\nend\n"),
             "window.txt:3: components inside P: only the form holds components");
-  EXPECT_EQ(ErrorOf("object Form1: TProbeForm\n  object P: TProbe\n  end\n  object P: TProbe\n  end\nend\n"),
-            "window.txt:4: a second component named P (the first is on line 2)");
-  EXPECT_EQ(ErrorOf("object Form1: TProbeForm\n  object P: TProbe\n  end\n"), "window.txt:1: object Form1 has no end");
+  EXPECT_EQ(
+      ErrorOf(
+          "object Form1: TProbeForm\n  object P: TProbe\n  end\n  object P: TProbe\n  end\nend\n"),
+      "window.txt:4: a second component named P (the first is on line 2)");
+  EXPECT_EQ(ErrorOf("object Form1: TProbeForm\n  object P: TProbe\n  end\n"),
+            "window.txt:1: object Form1 has no end");
   EXPECT_EQ(ErrorOf("object Form1: TProbeForm\nend\nobject Form2: TProbeForm\nend\n"),
             "window.txt:3: text after the form's final end");
 }
@@ -242,17 +255,20 @@ end
   SchemaRegistry schemas;
   AddToolkitSchemas(schemas);
   AddProductSchemas(schemas);
-  const CompiledDescription compiled = CompileDescription(source, "Unit1.txt", {folder.Path()}, schemas);
+  const CompiledDescription compiled =
+      CompileDescription(source, "Unit1.txt", {folder.Path()}, schemas);
   const auto paths = PathsOf(compiled.bytes);
   ASSERT_EQ(paths.size(), 5u);
-  EXPECT_EQ(paths[0], (std::vector<std::string>{"Caption", "Font.Height", "Font.Name", "BorderStyle", "BorderIcons",
-                                                "ClientWidth", "ClientHeight", "Position", "Scaled", "OnCreate"}));
+  EXPECT_EQ(paths[0], (std::vector<std::string>{"Caption", "Font.Height", "Font.Name",
+                                                "BorderStyle", "BorderIcons", "ClientWidth",
+                                                "ClientHeight", "Position", "Scaled", "OnCreate"}));
   EXPECT_EQ(paths[4], (std::vector<std::string>{"StoredData"}));  // CreatePath true is the default
 
   std::string error;
   try {
-    CompileDescription("object F: TFormServicePack\n  object S: TFileStorage\n    Count = 3\n  end\nend\n", "u.txt",
-                       {}, schemas);
+    CompileDescription(
+        "object F: TFormServicePack\n  object S: TFileStorage\n    Count = 3\n  end\nend\n",
+        "u.txt", {}, schemas);
   } catch (const ECompileError& e) {
     error = e.what();
   }
@@ -264,13 +280,13 @@ TEST(Dfmc, TheDocumentedExampleCompilesToTheDocumentedBytes) {
   AddToolkitSchemas(schemas);
   AddProductSchemas(schemas);
   const std::vector<std::uint8_t> expected = {
-      'H', 'V', 'W', 'D', 1, 0, 0, 0, 2, 0, 0, 0,
-      16, 'T', 'F', 'o', 'r', 'm', 'S', 'e', 'r', 'v', 'i', 'c', 'e', 'P', 'a', 'c', 'k', 1, 'F',
-      5, 7, 'C', 'a', 'p', 't', 'i', 'o', 'n', 2, 0, 0, 0, 'H', 'i', 0,
-      7, 'T', 'T', 'X', 'T', 'D', 'a', 't', 1, 'P',
-      6, 5, 'L', 'i', 'n', 'e', 's', 1, 0, 0, 0, 3, 0, 0, 0, 'A', '=', 'B', 0};
+      'H', 'V', 'W', 'D', 1,   0,   0,   0,   2,   0,   0,   0,   16,  'T', 'F', 'o', 'r', 'm', 'S',
+      'e', 'r', 'v', 'i', 'c', 'e', 'P', 'a', 'c', 'k', 1,   'F', 5,   7,   'C', 'a', 'p', 't', 'i',
+      'o', 'n', 2,   0,   0,   0,   'H', 'i', 0,   7,   'T', 'T', 'X', 'T', 'D', 'a', 't', 1,   'P',
+      6,   5,   'L', 'i', 'n', 'e', 's', 1,   0,   0,   0,   3,   0,   0,   0,   'A', '=', 'B', 0};
   const CompiledDescription compiled = CompileDescription(
-      "object F: TFormServicePack\n  Caption = \"Hi\"\n  object P: TTXTDat\n    Lines = (\"A=B\")\n  end\nend\n",
+      "object F: TFormServicePack\n  Caption = \"Hi\"\n  object P: TTXTDat\n    Lines = "
+      "(\"A=B\")\n  end\nend\n",
       "example.txt", {}, schemas);
   EXPECT_EQ(compiled.bytes, expected);
   EXPECT_EQ(expected.size(), 76u);
@@ -278,10 +294,12 @@ TEST(Dfmc, TheDocumentedExampleCompilesToTheDocumentedBytes) {
 
 TEST(Dfmc, TheToolExitsNonZeroAndWritesNothingOnError) {
   Folder folder;
-  const std::string bad = folder.Write("bad.txt", "object F: TFormServicePack\n  Captoin = \"x\"\nend\n");
+  const std::string bad =
+      folder.Write("bad.txt", "object F: TFormServicePack\n  Captoin = \"x\"\nend\n");
   const std::string out = folder.Path() + "/out.bin";
   const std::string log = folder.Path() + "/log.txt";
-  const int status = std::system((std::string(DFMC_PATH) + " -o " + out + " " + bad + " 2>" + log).c_str());
+  const int status =
+      std::system((std::string(DFMC_PATH) + " -o " + out + " " + bad + " 2>" + log).c_str());
   EXPECT_NE(status, 0);
   std::ifstream message(log);
   std::string line;
@@ -289,9 +307,11 @@ TEST(Dfmc, TheToolExitsNonZeroAndWritesNothingOnError) {
   EXPECT_EQ(line, bad + ":2: TFormServicePack has no property Captoin");
   EXPECT_FALSE(std::ifstream(out).good());
 
-  const std::string good = folder.Write("good.txt", "object F: TFormServicePack\n  Caption = \"x\"\nend\n");
+  const std::string good =
+      folder.Write("good.txt", "object F: TFormServicePack\n  Caption = \"x\"\nend\n");
   const std::string deps = folder.Path() + "/good.d";
-  EXPECT_EQ(std::system((std::string(DFMC_PATH) + " -d " + deps + " -o " + out + " " + good).c_str()), 0);
+  EXPECT_EQ(
+      std::system((std::string(DFMC_PATH) + " -d " + deps + " -o " + out + " " + good).c_str()), 0);
   EXPECT_TRUE(std::ifstream(out).good());
   std::ifstream depfile(deps);
   std::getline(depfile, line);

@@ -14,7 +14,9 @@ TInstallerImage::TInstallerImage()
   if (!module_) throw std::runtime_error("cannot map " HV_INSTALLER_EXE);
 }
 
-TInstallerImage::~TInstallerImage() { FreeLibrary(module_); }
+TInstallerImage::~TInstallerImage() {
+  FreeLibrary(module_);
+}
 
 void InstallerWindow::SetUp() {
   application_.Initialize();

@@ -51,7 +51,7 @@ TEST(DescriptionCheck, AcceptsTheCrcStoredLittleEndian) {
   const Bytes bytes(text.begin(), text.end());
   EXPECT_TRUE(Matches(bytes, Le32(0xCBF43926u)));
   EXPECT_FALSE(Matches(bytes, {0xCB, 0xF4, 0x39, 0x26}));  // big-endian is not the stored layout
-  EXPECT_TRUE(Matches({}, Le32(0)));                 // CRC-32 of nothing
+  EXPECT_TRUE(Matches({}, Le32(0)));                       // CRC-32 of nothing
 }
 
 TEST(DescriptionCheck, RefusesEveryFlippedByteOfTheDescriptionOrOfTheCrc) {

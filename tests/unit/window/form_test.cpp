@@ -53,7 +53,9 @@ std::string RichTextFontOf(HWND window) {
   return format.szFaceName;
 }
 
-bool HasStyle(HWND window, LONG bits) { return (GetWindowLongA(window, GWL_STYLE) & bits) == bits; }
+bool HasStyle(HWND window, LONG bits) {
+  return (GetWindowLongA(window, GWL_STYLE) & bits) == bits;
+}
 
 TEST_F(InstallerWindow, IsACentredDialogWithMinimizeButOnlyAFixedFrame) {
   EXPECT_EQ(e2e::TextOf(FormWindow()), "Halvora plugin installation");
@@ -80,9 +82,9 @@ TEST_F(InstallerWindow, PlacesTheControlsWhereTheLayoutHasThem) {
     RECT bounds;  // left, top, right, bottom in the form's client area
   };
   const Placement placements[] = {
-      {Form().Imasplash, {10, 12, 130, 268}},  {Form().Bevel1, {10, 279, 437, 288}},
-      {Form().Label1, {144, 12, 433, 31}},     {Form().ButInstall, {8, 288, 103, 318}},
-      {Form().ButQuit, {354, 288, 438, 318}},  {Form().RichEdit1, {142, 49, 439, 268}},
+      {Form().Imasplash, {10, 12, 130, 268}}, {Form().Bevel1, {10, 279, 437, 288}},
+      {Form().Label1, {144, 12, 433, 31}},    {Form().ButInstall, {8, 288, 103, 318}},
+      {Form().ButQuit, {354, 288, 438, 318}}, {Form().RichEdit1, {142, 49, 439, 268}},
   };
   for (const Placement& p : placements) {
     const RECT r = BoundsInParent(p.control->Handle());
@@ -187,7 +189,8 @@ int TextWidth(HFONT font, const std::string& text) {
 // line of the welcome text has to wrap. Under Wine this needs a font with Arial's
 // metrics (Liberation Sans); a wider stand-in cuts the title off.
 TEST_F(InstallerWindow, TheTitleAndEveryWelcomeLineFitTheirBoxes) {
-  const auto titleFont = reinterpret_cast<HFONT>(SendMessageA(Form().Label1->Handle(), WM_GETFONT, 0, 0));
+  const auto titleFont =
+      reinterpret_cast<HFONT>(SendMessageA(Form().Label1->Handle(), WM_GETFONT, 0, 0));
   ASSERT_NE(titleFont, nullptr);
   EXPECT_LE(TextWidth(titleFont, Form().Label1->Caption()), Form().Label1->Width())
       << "the title is cut off: is there a font with Arial's widths (fonts-liberation2)?";
@@ -198,8 +201,9 @@ TEST_F(InstallerWindow, TheTitleAndEveryWelcomeLineFitTheirBoxes) {
   SendMessageA(Form().RichEdit1->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
   GetClientRect(Form().RichEdit1->Handle(), &client);
   const int textWidth = std::min(format.right, client.right) - format.left;
-  const HFONT textFont = CreateFontA(Form().Font().Height(), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                     DEFAULT_CHARSET, 0, 0, 0, 0, Form().Font().Name().c_str());
+  const HFONT textFont =
+      CreateFontA(Form().Font().Height(), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                  0, 0, 0, 0, Form().Font().Name().c_str());
   ASSERT_NE(textFont, nullptr);
   for (const std::string& line : Form().RichEdit1->Lines().Lines()) {
     EXPECT_LE(TextWidth(textFont, line), textWidth) << "wraps: " << line;
@@ -224,7 +228,8 @@ TEST_F(InstallerWindow, CarriesTheProgramsModelTable) {
 // sizes: with the stand-ins of plugin 1.40's files, 21,184,673 decoded bytes in all.
 TEST_F(InstallerWindow, HoldsThePayloadOfTheManifestDecoded) {
   std::map<std::string, std::vector<ManifestEntry>> manifest;
-  for (const ManifestEntry& entry : LoadManifest(HV_PAYLOAD_MANIFEST)) manifest[entry.set].push_back(entry);
+  for (const ManifestEntry& entry : LoadManifest(HV_PAYLOAD_MANIFEST))
+    manifest[entry.set].push_back(entry);
   const std::map<std::string, TFileStorage*> sets = {
       {"FileStoMD3", Form().FileStoMD3},     {"FileStoPTP1", Form().FileStoPTP1},
       {"FileStoPTP2", Form().FileStoPTP2},   {"FileStoPTP3", Form().FileStoPTP3},
@@ -256,7 +261,8 @@ TEST_F(InstallerWindow, TakesTheProgramsIconForTheTaskbarAndTheTaskSwitcher) {
   ASSERT_NE(application_.Icon(true), nullptr);
   EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(application_.Handle(), GCLP_HICON)), icon);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(FormWindow(), WM_GETICON, ICON_BIG, 0)), icon);
-  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(FormWindow(), WM_GETICON, ICON_SMALL, 0)), application_.Icon(true));
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(FormWindow(), WM_GETICON, ICON_SMALL, 0)),
+            application_.Icon(true));
 }
 
 TEST_F(InstallerWindow, CloseHidesTheWindow) {
@@ -269,7 +275,8 @@ TEST(InstallerExecutable, CarriesADescriptionThatMatchesItsCrc) {
   const TInstallerImage image;
   const std::optional<TSpanStream> description = CheckedDescription(image.Module());
   ASSERT_TRUE(description.has_value());
-  EXPECT_EQ(description->Size(), static_cast<std::int64_t>(ReadInputText(HV_DESCRIPTION_FILE).size()));
+  EXPECT_EQ(description->Size(),
+            static_cast<std::int64_t>(ReadInputText(HV_DESCRIPTION_FILE).size()));
   // A module without the two resources never passes: this test program is one.
   EXPECT_FALSE(CheckedDescription(GetModuleHandleA(nullptr)).has_value());
 }
@@ -287,7 +294,8 @@ TEST_F(InstallerWindow, ShowsTheSplashTheSeparatorTheTitleAndTheText) {
 
   const std::string splashBytes = ReadInputText(HV_SPLASH_PICTURE);
   TBitmap splash;
-  ASSERT_TRUE(LoadBmp(reinterpret_cast<const std::uint8_t*>(splashBytes.data()), splashBytes.size(), splash));
+  ASSERT_TRUE(LoadBmp(reinterpret_cast<const std::uint8_t*>(splashBytes.data()), splashBytes.size(),
+                      splash));
   int differing = 0;
   for (int y = 0; y < splash.Height(); ++y)
     for (int x = 0; x < splash.Width(); ++x)
@@ -315,10 +323,12 @@ TEST_F(InstallerWindow, ShowsTheSplashTheSeparatorTheTitleAndTheText) {
   ChooseModel(9);
   Pump(300);
   const e2e::Screenshot chosen = e2e::Capture(FormWindow(), true);
-  EXPECT_TRUE(e2e::SavePng(chosen, std::string(HV_ARTIFACT_DIR) + "\\installer-window-model-chosen.png"));
+  EXPECT_TRUE(
+      e2e::SavePng(chosen, std::string(HV_ARTIFACT_DIR) + "\\installer-window-model-chosen.png"));
   int glyphChanges = 0;
   for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) glyphChanges += chosen.At(18 + x, 295 + y) != shot.At(18 + x, 295 + y);
+    for (int x = 0; x < 16; ++x)
+      glyphChanges += chosen.At(18 + x, 295 + y) != shot.At(18 + x, 295 + y);
   EXPECT_GT(glyphChanges, 60);
 }
 

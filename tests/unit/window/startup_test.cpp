@@ -32,9 +32,11 @@ struct StoredLayout {
 
 StoredLayout Locate(const std::string& exe, const std::string& description) {
   StoredLayout layout;
-  const auto head = description.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(description.size(), 4096));
+  const auto head = description.begin() +
+                    static_cast<std::ptrdiff_t>(std::min<std::size_t>(description.size(), 4096));
   const auto found = std::search(exe.begin(), exe.end(), description.begin(), head);
-  if (found == exe.end()) throw std::runtime_error("the executable does not hold the built description");
+  if (found == exe.end())
+    throw std::runtime_error("the executable does not hold the built description");
   layout.descriptionAt = static_cast<std::size_t>(found - exe.begin());
   layout.descriptionSize = description.size();
   if (exe.compare(layout.descriptionAt, description.size(), description) != 0) {
@@ -42,8 +44,10 @@ StoredLayout Locate(const std::string& exe, const std::string& description) {
   }
   // The CRC resource follows the description's.
   const Bytes crc = Le32(Crc32(description.data(), description.size()));
-  layout.crcAt = exe.find(std::string(crc.begin(), crc.end()), layout.descriptionAt + description.size());
-  if (layout.crcAt == std::string::npos) throw std::runtime_error("the executable holds no CRC of its description");
+  layout.crcAt =
+      exe.find(std::string(crc.begin(), crc.end()), layout.descriptionAt + description.size());
+  if (layout.crcAt == std::string::npos)
+    throw std::runtime_error("the executable holds no CRC of its description");
   return layout;
 }
 
@@ -92,7 +96,8 @@ StartOutcome StartAndAnswer(const std::string& exe) {
 
 TEST(Startup, ADescriptionChangedAfterTheBuildIsReportedAsADamagedDownload) {
   const PatchedInstaller installer([](std::string& exe, const StoredLayout& layout) {
-    exe[layout.descriptionAt + layout.descriptionSize / 2] ^= 0x01;  // one bit deep inside the payload
+    exe[layout.descriptionAt + layout.descriptionSize / 2] ^=
+        0x01;  // one bit deep inside the payload
   });
   const StartOutcome outcome = StartAndAnswer(installer.Exe());
   ASSERT_NE(outcome.box.window, nullptr);
@@ -107,7 +112,8 @@ TEST(Startup, ADescriptionChangedAfterTheBuildIsReportedAsADamagedDownload) {
 }
 
 TEST(Startup, AChangedCrcIsADamagedDownloadToo) {
-  const PatchedInstaller installer([](std::string& exe, const StoredLayout& layout) { exe[layout.crcAt + 3] ^= 0x40; });
+  const PatchedInstaller installer(
+      [](std::string& exe, const StoredLayout& layout) { exe[layout.crcAt + 3] ^= 0x40; });
   const StartOutcome outcome = StartAndAnswer(installer.Exe());
   ASSERT_NE(outcome.box.window, nullptr);
   EXPECT_NE(outcome.box.text.find("damaged"), std::string::npos) << outcome.box.text;
