@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686 libz-mingw-w64-dev
   wine wine32 xvfb xauth fonts-wine fonts-liberation2
   googletest libgtest-dev libbenchmark-dev liblz4-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   osslsigncode openssl
 )
 
