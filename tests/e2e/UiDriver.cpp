@@ -226,8 +226,7 @@ void CancelDialog(HWND dialog) {
 void ChooseFile(HWND dialog, const std::wstring& path) {
   SendMessageW(GetDlgItem(dialog, kFileNameField), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(path.c_str()));
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  PressOpen(dialog);
 }
 
 void Pump(DWORD ms) {

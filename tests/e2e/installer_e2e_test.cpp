@@ -365,14 +365,7 @@ TEST(DamagedInstaller, SaysSoAndEndsWithoutShowingTheWindow) {
 
   HalvoraFolder folder(kSupportedSize, true);
   const std::string copy = folder.Path() + "DamagedInstaller.exe";
-  HANDLE file = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-                  written == bytes.size();
-  CloseHandle(file);
-  ASSERT_TRUE(ok);
+  WriteWholeFile(copy, bytes);
 
   Process damaged("\"" + copy + "\"");
   const MessageBoxSeen box = WaitForMessageBox(damaged.Id(), kStartTimeoutMs);
