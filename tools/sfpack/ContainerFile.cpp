@@ -4,28 +4,11 @@
 #include <utility>
 
 #include "InputFile.h"
-#include "OutputFile.h"
-
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-  try {
-    return ReadInputFile(path);
-  } catch (const EInputError& error) {
-    throw SfpackError(error.what());
-  }
-}
-
-void WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-  try {
-    WriteOutputFile(path, data, size);
-  } catch (const EOutputError& error) {
-    throw SfpackError(error.what());
-  }
-}
 
 LoadedContainer LoadContainer(const std::string& path) {
   LoadedContainer loaded;
   loaded.path = path;
-  loaded.bytes = ReadWholeFile(path);
+  loaded.bytes = ReadInputFile(path);
   TSpanStream in(loaded.bytes.data(), loaded.bytes.size());
   try {
     const StoredDataHeader header = ReadStoredDataHeader(in);

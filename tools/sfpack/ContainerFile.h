@@ -1,5 +1,5 @@
-// Whole files and containers as the commands see them. Every fault is raised as
-// SfpackError with the file's path in front of what is wrong.
+// Containers as the commands see them. Every fault is raised with the file's path in
+// front of what is wrong.
 #pragma once
 
 #include <cstddef>
@@ -10,11 +10,6 @@
 #include "SfpackCommands.h"
 #include "base/ByteStream.h"
 #include "storage/StoredData.h"
-
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
-// Writes all bytes under a temporary name and moves them over path only when
-// complete (OutputFile.h): a failure leaves whatever was at path as it was.
-void WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size);
 
 // Where one record lies in the container bytes.
 struct RecordSpan {

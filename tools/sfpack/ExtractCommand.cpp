@@ -63,17 +63,11 @@ int ExtractCommand(const CommandArgs& args, std::ostream& out) {
   if (failure) throw SfpackError(folder + ": cannot create the folder (" + failure.message() + ")");
   // So is every target: a folder, a read-only file or a symbolic link (which could
   // lead out of DIR) in the way stops the command before it writes anything.
-  for (const StoredEntry* file : chosen) {
-    try {
-      CheckOutputPath(folder + "/" + file->name);
-    } catch (const EOutputError& error) {
-      throw SfpackError(error.what());
-    }
-  }
+  for (const StoredEntry* file : chosen) CheckOutputPath(folder + "/" + file->name);
 
   for (const StoredEntry* file : chosen) {
     const std::string path = folder + "/" + file->name;
-    WriteWholeFile(path, file->data.Data(), static_cast<std::size_t>(file->data.Size()));
+    WriteOutputFile(path, file->data.Data(), static_cast<std::size_t>(file->data.Size()));
     out << path << " (" << file->data.Size() << " bytes)\n";
   }
   return kExitOk;

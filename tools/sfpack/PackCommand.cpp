@@ -2,6 +2,8 @@
 
 #include "CommandLine.h"
 #include "ContainerFile.h"
+#include "InputFile.h"
+#include "OutputFile.h"
 #include "StoredNames.h"
 
 int PackCommand(const CommandArgs& args, std::ostream& out) {
@@ -23,7 +25,7 @@ int PackCommand(const CommandArgs& args, std::ostream& out) {
       throw SfpackError(*file + ": stored name " + QuotedName(entry.name) +
                         " is already taken by " + earlier.first->second);
     }
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(*file);
+    const std::vector<std::uint8_t> bytes = ReadInputFile(*file);
     if (!bytes.empty()) entry.data.Write(bytes.data(), bytes.size());
     if (entry.data.Size() > 2147483647) {
       throw SfpackError(*file + ": too large to store (" + std::to_string(entry.data.Size()) +
@@ -34,7 +36,7 @@ int PackCommand(const CommandArgs& args, std::ostream& out) {
 
   TMemoryStream bytes;
   container.Write(bytes);
-  WriteWholeFile(output, bytes.Data(), static_cast<std::size_t>(bytes.Size()));
+  WriteOutputFile(output, bytes.Data(), static_cast<std::size_t>(bytes.Size()));
   std::int64_t decoded = 0;
   for (const StoredEntry& file : container.files) decoded += file.data.Size();
   out << output << ": " << FileCount(container.files.size()) << ", " << decoded

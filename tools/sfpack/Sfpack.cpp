@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <new>
 
+#include "InputFile.h"
+#include "OutputFile.h"
 #include "SfpackCommands.h"
 #include "storage/StoredData.h"
 
@@ -80,6 +82,10 @@ int RunSfpack(const CommandArgs& args, std::ostream& out, std::ostream& err) {
         << ")\n";
     return kExitUsage;
   } catch (const SfpackError& error) {
+    err << "sfpack: " << error.what() << '\n';
+  } catch (const EInputError& error) {
+    err << "sfpack: " << error.what() << '\n';
+  } catch (const EOutputError& error) {
     err << "sfpack: " << error.what() << '\n';
   } catch (const EStoredDataError& error) {
     err << "sfpack: " << error.what() << '\n';

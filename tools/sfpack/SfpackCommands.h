@@ -27,7 +27,8 @@ constexpr int kExitOk = 0;
 constexpr int kExitFault = 1;  // bad input, unreadable or unwritable file
 constexpr int kExitUsage = 2;  // wrong arguments
 
-// Each command throws SfpackError or UsageError; RunSfpack turns them into one line.
+// Each command throws SfpackError or UsageError, or the file helpers' EInputError and
+// EOutputError (InputFile.h, OutputFile.h); RunSfpack turns each into one line.
 int PackCommand(const CommandArgs& args, std::ostream& out);
 int ListCommand(const CommandArgs& args, std::ostream& out);
 int ExtractCommand(const CommandArgs& args, std::ostream& out);
