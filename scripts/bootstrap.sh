@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs everything the two builds need from Debian's packages. Idempotent:
-# a machine that already has every package does nothing but check.
+# Installs everything the builds need (native, 32- and 64-bit Windows, fuzz) from
+# Debian's packages, on every machine: Wine's 32-bit part installs even where it
+# cannot run. Idempotent: a machine that already has every package only checks.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build git
   g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686 libz-mingw-w64-dev
-  wine wine32 xvfb xauth fonts-wine fonts-liberation2
+  g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
+  wine wine32 wine64 xvfb xauth fonts-wine fonts-liberation2
   googletest libgtest-dev libbenchmark-dev liblz4-dev
   clang libclang-rt-14-dev clang-format
   osslsigncode openssl

@@ -30,14 +30,24 @@ fi
 "$codec_bench" "${inputs[@]}" "$@"
 
 echo
-echo "== start-up benchmark (Windows build under Wine)"
-win=${HV_WIN_BUILD:-build/win}
+# The 32-bit installer we ship where Wine starts 32-bit programs; elsewhere the 64-bit
+# build of the same sources, against the 64-bit minimal window.
+source "$here/wine-env.sh"
+arch=$(hv_wine_arch)
+if [ "$arch" = win32 ]; then
+  win=${HV_WIN_BUILD:-build/win}
+  echo "== start-up benchmark (the 32-bit installer, $win, under Wine)"
+else
+  win=${HV_WIN64_BUILD:-build/win64}
+  echo "== start-up benchmark (the 64-bit build, $win, under Wine: this machine cannot run" \
+    "32-bit programs: $HV_WINE_32BIT_FAILURE)"
+fi
 if [ ! -f "$win/bin/startup_bench.exe" ] || [ ! -f "$win/bin/HalvoraPluginInstaller.exe" ]; then
-  echo "run-bench: $win/bin has no startup_bench.exe or installer: run make win first" >&2
+  echo "run-bench: $win/bin has no startup_bench.exe or installer: build it first (make bench builds it)" >&2
   exit 1
 fi
 decoded=$(awk '!/^[ \t]*#/ && NF == 3 { sum += $3 } END { print sum }' resources/payload-manifest.txt)
 winpath() { echo "Z:$(readlink -f "$1" | tr / '\\')"; }
-scripts/wine-prefix.sh
-xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-run.sh "$win/bin/startup_bench.exe" \
+scripts/wine-prefix.sh --arch="$arch"
+xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-run.sh --arch="$arch" "$win/bin/startup_bench.exe" \
   "$(winpath "$win/bin/HalvoraPluginInstaller.exe")" "$(winpath "$win/bin/minimal_window.exe")" "$decoded" 7

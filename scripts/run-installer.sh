@@ -3,25 +3,36 @@
 # installation inside the project's Wine prefix, then
 #  - with a display (DISPLAY set): opens the installer there for you to drive;
 #  - without one: runs a demo install of MODEL (default D750) on a virtual screen
-#    (Xvfb) through build/win/bin/installer_demo.exe, which prints what happened
-#    and leaves a screenshot of each step in build/run/.
+#    (Xvfb) through installer_demo.exe, which prints what happened and leaves a
+#    screenshot of each step in build/run/.
+# It runs the 32-bit installer we ship (build/win) where Wine starts 32-bit programs,
+# and the 64-bit build of the same sources (build/win64) where it cannot.
 #
 #   [MODEL=D850] scripts/run-installer.sh [INSTALLER.EXE]
-#                (default: build/win/bin/HalvoraPluginInstaller.exe)
+#                (default: HalvoraPluginInstaller.exe of that build)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
-installer=$(realpath -m "${1:-$root/build/win/bin/HalvoraPluginInstaller.exe}")
-demo=$root/build/win/bin/installer_demo.exe
+source "$here/wine-env.sh"
+arch=$(hv_wine_arch)
+if [ "$arch" = win32 ]; then
+  build=$root/build/win
+else
+  build=$root/build/win64
+  echo "run-installer: this machine cannot run 32-bit programs ($HV_WINE_32BIT_FAILURE):" \
+    "running the 64-bit build of the same sources, $build"
+fi
+installer=$(realpath -m "${1:-$build/bin/HalvoraPluginInstaller.exe}")
+demo=$build/bin/installer_demo.exe
 for program in "$installer" "$demo"; do
   if [ ! -f "$program" ]; then
-    echo "run-installer: $program does not exist: build it first (make win)" >&2
+    echo "run-installer: $program does not exist: build it first (make run builds it)" >&2
     exit 1
   fi
 done
 
-export WINEPREFIX="${HV_WINEPREFIX:-$root/build/wineprefix}"
-"$here/wine-prefix.sh"
+hv_wine_use "$arch"
+"$here/wine-prefix.sh" --arch="$arch"
 
 # Halvora 7 as the installer expects it: HALVORA.EXE of a size that releases able to
 # load the plugin have (sparse: its bytes take no disk space) and a help file.
@@ -33,7 +44,7 @@ echo "run-installer: a demo Halvora 7 is in $halvora"
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "run-installer: pick a model, press Install and open C:\\Program Files\\Veltro\\Halvora 7\\HALVORA.EXE"
-  exec "$here/wine-run.sh" "$installer"
+  exec "$here/wine-run.sh" --arch="$arch" "$installer"
 fi
 
 model=${MODEL:-D750}
@@ -45,5 +56,5 @@ rm -rf build/run
 # Waiting for the Wine server to end lets Wine's desktop close before the virtual
 # screen goes, which it would otherwise report as a broken X connection.
 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '"$@"; status=$?; wineserver -w; exit $status' \
-  demo "$here/wine-run.sh" "$demo" \
+  demo "$here/wine-run.sh" --arch="$arch" "$demo" \
   "Z:$installer" "$model" build/run 'C:\Program Files\Veltro\Halvora 7\HALVORA.EXE'
