@@ -33,7 +33,8 @@ echo
 # The 32-bit installer we ship where Wine starts 32-bit programs; elsewhere the 64-bit
 # build of the same sources, against the 64-bit minimal window.
 source "$here/wine-env.sh"
-arch=$(hv_wine_arch)
+hv_wine_detect
+arch=$HV_WINE_ARCH
 if [ "$arch" = win32 ]; then
   win=${HV_WIN_BUILD:-build/win}
   echo "== start-up benchmark (the 32-bit installer, $win, under Wine)"

@@ -14,7 +14,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 source "$here/wine-env.sh"
-arch=$(hv_wine_arch)
+hv_wine_detect
+arch=$HV_WINE_ARCH
 if [ "$arch" = win32 ]; then
   build=$root/build/win
 else

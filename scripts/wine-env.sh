@@ -12,8 +12,10 @@
 #   hv_wine_runs_32bit      true when the 32-bit loader starts here; otherwise sets
 #                           HV_WINE_32BIT_FAILURE to why not. HV_NO_32BIT=1 makes it
 #                           answer no on any machine, so that the path can be tried.
-#   hv_wine_arch            prints the architecture that runs Windows programs here:
-#                           win32 where it can, else win64
+#   hv_wine_detect          sets HV_WINE_ARCH to the architecture that runs Windows
+#                           programs here: win32 where it can, else win64 (and
+#                           HV_WINE_32BIT_FAILURE to why)
+#   hv_wine_arch            prints that architecture
 #   hv_wine_use ARCH        exports WINEPREFIX, WINEARCH and WINELOADER for ARCH
 #                           (win32 or win64); fails with a message when its loader
 #                           cannot start here
@@ -57,8 +59,13 @@ hv_wine_runs_32bit() {
   return 0
 }
 
+hv_wine_detect() {
+  if hv_wine_runs_32bit; then HV_WINE_ARCH=win32; else HV_WINE_ARCH=win64; fi
+}
+
 hv_wine_arch() {
-  if hv_wine_runs_32bit; then echo win32; else echo win64; fi
+  hv_wine_detect
+  echo "$HV_WINE_ARCH"
 }
 
 hv_wine_machine_line() {
