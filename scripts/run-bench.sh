@@ -49,6 +49,9 @@ if [ ! -f "$win/bin/startup_bench.exe" ] || [ ! -f "$win/bin/HalvoraPluginInstal
 fi
 decoded=$(awk '!/^[ \t]*#/ && NF == 3 { sum += $3 } END { print sum }' resources/payload-manifest.txt)
 winpath() { echo "Z:$(readlink -f "$1" | tr / '\\')"; }
+hv_wine_use "$arch"
 scripts/wine-prefix.sh --arch="$arch"
-xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-run.sh --arch="$arch" "$win/bin/startup_bench.exe" \
+# Waiting for the Wine server lets Wine's desktop close before the virtual screen goes.
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '"$@"; status=$?; wineserver -w; exit $status' \
+  bench scripts/wine-run.sh --arch="$arch" "$win/bin/startup_bench.exe" \
   "$(winpath "$win/bin/HalvoraPluginInstaller.exe")" "$(winpath "$win/bin/minimal_window.exe")" "$decoded" 7
