@@ -13,8 +13,6 @@ namespace {
 constexpr unsigned kTempNameAttempts = 100;
 
 // The temporary file until it has been moved into place: deleted on every other path.
-// Its name is longer than the target's, so it is kept in the long-path form: a target
-// that fits the ANSI calls' limit may have a temporary name that does not.
 class TPendingFile {
  public:
   TPendingFile() = default;
@@ -33,7 +31,7 @@ class TPendingFile {
 
 TFileHandle CreateTempNextTo(const std::string& path, TPendingFile& pending) {
   for (unsigned attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-    const std::wstring name = LongPathForm(ReplacementTempName(path, attempt));
+    const std::wstring name = ReplacementTempName(path, attempt);
     if (name.empty()) break;
     TFileHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -49,8 +47,9 @@ TFileHandle CreateTempNextTo(const std::string& path, TPendingFile& pending) {
 
 }  // namespace
 
-std::string ReplacementTempName(const std::string& path, unsigned attempt) {
-  return path + ".~" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(attempt);
+std::wstring ReplacementTempName(const std::string& path, unsigned attempt) {
+  return LongPathForm(path + ".~" + std::to_string(GetCurrentProcessId()) + "-" +
+                      std::to_string(attempt));
 }
 
 bool WriteFileReplacing(const std::string& path, const void* data, std::uint32_t size) {

@@ -12,5 +12,8 @@
 bool WriteFileReplacing(const std::string& path, const void* data, std::uint32_t size);
 
 // The name of the temporary file that the attempt-th try of WriteFileReplacing uses
-// for path (in the same folder, so the final move never crosses volumes).
-std::string ReplacementTempName(const std::string& path, unsigned attempt);
+// for path (in the same folder, so the final move never crosses volumes), exactly as
+// the wide-character calls are given it: in the long-path form, since it is longer
+// than path and may pass the ANSI calls' limit where path does not. Empty when path
+// cannot be made a full path.
+std::wstring ReplacementTempName(const std::string& path, unsigned attempt);

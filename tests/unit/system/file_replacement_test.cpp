@@ -81,12 +81,27 @@ TEST(WriteFileReplacing, FolderInTheWayIsAFailure) {
 
 TEST(WriteFileReplacing, TakenTemporaryNameIsLeftAlone) {
   const TScratchFolder scratch;
-  const std::string taken = ReplacementTempName(scratch / "a.dll", 0);
-  WriteWholeFile(taken, "someone else's");
+  const std::wstring taken = ReplacementTempName(scratch / "a.dll", 0);
+  const HANDLE file = CreateFileW(taken.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
   ASSERT_TRUE(Write(scratch / "a.dll", "new"));
   EXPECT_EQ(ReadInputText(scratch / "a.dll"), "new");
-  EXPECT_EQ(ReadInputText(taken), "someone else's");
+  EXPECT_NE(GetFileAttributesW(taken.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(FolderEntries(scratch.Path()).size(), 2u);
+}
+
+// Windows refuses a plain name past MAX_PATH characters, so the temporary name reaches
+// the platform in the long form (a folder on a server in the UNC one), whatever its length.
+TEST(WriteFileReplacing, TemporaryNameIsInTheLongForm) {
+  const auto startsWith = [](const std::wstring& text, const std::wstring& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+  };
+  EXPECT_PRED2(startsWith, ReplacementTempName("C:\\Halvora 7\\a.dll", 0),
+               L"\\\\?\\C:\\Halvora 7\\a.dll.~");
+  EXPECT_PRED2(startsWith, ReplacementTempName("\\\\server\\share\\Halvora 7\\a.dll", 1),
+               L"\\\\?\\UNC\\server\\share\\Halvora 7\\a.dll.~");
 }
 
 }  // namespace
