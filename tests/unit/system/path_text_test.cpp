@@ -52,7 +52,8 @@ TEST(FolderPart, SkipsTrailBytesThatLookLikeBackslashes) {
 // A path is given to the ANSI calls as itself or as its short form, never as a
 // best-fit look-alike: "a" with a macron is missing from the Western code page.
 TEST(AnsiPathFor, IsTheExactTextOrNothing) {
-  ASSERT_EQ(GetACP(), kWesternEuropean);
+  if (GetACP() != kWesternEuropean)
+    GTEST_SKIP() << "the cases are spelled in code page 1252; this system's is " << GetACP();
   EXPECT_EQ(AnsiPathFor(L"C:\\Astro\\Halvor\u00e9\\HALVORA.EXE"),
             "C:\\Astro\\Halvor\xe9\\HALVORA.EXE");
   // Without the file there is no short form either.
