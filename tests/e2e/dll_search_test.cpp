@@ -1,14 +1,9 @@
-// The programs we ship for Windows take DLLs from the system folder only. Their import
-// tables name nothing but DLLs that Windows always takes from there, and the installer,
-// started from a download folder full of planted DLLs, shows its window and installs
-// without loading any of them.
+// The installer takes DLLs from the system folder only: started from a download folder
+// full of planted DLLs, it shows its window and installs without loading any of them.
+// That the import tables of the programs we ship name nothing but DLLs Windows always
+// takes from there is checked from their bytes by tests/shipped/shipped_file_test.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cstring>
-#include <ostream>
-#include <set>
 #include <string>
 
 #include "HalvoraFolder.h"
@@ -20,84 +15,6 @@ namespace e2e {
 namespace {
 
 const std::string kInstaller = HV_INSTALLER_EXE;
-const std::string kSfpack = HV_SFPACK_EXE;
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-// The DLL names in the import directory of a 32-bit PE file; throws when the file
-// is not one or a name lies outside it.
-std::set<std::string> ImportedDlls(const std::string& image) {
-  const auto at = [&image](std::size_t offset, std::size_t size) {
-    if (offset > image.size() || size > image.size() - offset)
-      throw std::runtime_error("import table outside the file");
-    return image.data() + offset;
-  };
-  IMAGE_DOS_HEADER dos;
-  std::memcpy(&dos, at(0, sizeof dos), sizeof dos);
-  IMAGE_NT_HEADERS32 nt;
-  std::memcpy(&nt, at(static_cast<std::size_t>(dos.e_lfanew), sizeof nt), sizeof nt);
-  if (dos.e_magic != IMAGE_DOS_SIGNATURE || nt.Signature != IMAGE_NT_SIGNATURE)
-    throw std::runtime_error("not a PE file");
-  const std::size_t sections = static_cast<std::size_t>(dos.e_lfanew) +
-                               offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
-                               nt.FileHeader.SizeOfOptionalHeader;
-  const auto fileOffset = [&](DWORD rva) {
-    for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
-      IMAGE_SECTION_HEADER s;
-      std::memcpy(&s, at(sections + i * sizeof s, sizeof s), sizeof s);
-      if (rva >= s.VirtualAddress && rva - s.VirtualAddress < s.SizeOfRawData)
-        return static_cast<std::size_t>(s.PointerToRawData + (rva - s.VirtualAddress));
-    }
-    throw std::runtime_error("address outside every section");
-  };
-  std::set<std::string> names;
-  const DWORD table = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-  for (std::size_t entry = fileOffset(table);; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-    IMAGE_IMPORT_DESCRIPTOR import;
-    std::memcpy(&import, at(entry, sizeof import), sizeof import);
-    if (import.Name == 0) break;
-    const std::size_t name = fileOffset(import.Name);
-    names.insert(Lower(std::string(at(name, 1), strnlen(at(name, 1), image.size() - name))));
-  }
-  return names;
-}
-
-struct ShippedProgram {
-  const char* name;
-  const std::string* path;
-  // Its manifest depends on the version 6 common controls, so the loader takes
-  // comctl32.dll from that side-by-side assembly, never from the program's folder.
-  bool commonControlsAssembly;
-  friend void PrintTo(const ShippedProgram& program, std::ostream* out) { *out << program.name; }
-};
-
-class ShippedProgramImports : public testing::TestWithParam<ShippedProgram> {};
-
-TEST_P(ShippedProgramImports, NameOnlyDllsWindowsAlwaysTakesFromTheSystemFolder) {
-  // Windows takes its known DLLs from the system folder whatever the search order,
-  // before any code of the program runs. These are the ones of Windows 7's list (the
-  // registry key HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\KnownDLLs, with
-  // ntdll, which is always loaded first) that later versions keep: extend it only from
-  // that key of the oldest Windows the installer supports.
-  std::set<std::string> known = {"ntdll.dll",    "kernel32.dll", "user32.dll",   "gdi32.dll",
-                                 "advapi32.dll", "comdlg32.dll", "msvcrt.dll",   "shell32.dll",
-                                 "shlwapi.dll",  "ole32.dll",    "oleaut32.dll", "rpcrt4.dll",
-                                 "imm32.dll",    "ws2_32.dll"};
-  if (GetParam().commonControlsAssembly) known.insert("comctl32.dll");
-  const std::set<std::string> imported = ImportedDlls(ReadInputText(*GetParam().path));
-  EXPECT_TRUE(imported.count("kernel32.dll")) << "the import table was read";
-  for (const std::string& dll : imported) EXPECT_TRUE(known.count(dll)) << dll;
-}
-
-INSTANTIATE_TEST_SUITE_P(Programs, ShippedProgramImports,
-                         testing::Values(ShippedProgram{"Installer", &kInstaller, true},
-                                         ShippedProgram{"Sfpack", &kSfpack, false}),
-                         [](const testing::TestParamInfo<ShippedProgram>& p) {
-                           return p.param.name;
-                         });
 
 TEST(PlantedDlls, NoneIsLoadedWhileTheInstallerShowsItsWindowAndInstalls) {
   TScratchFolder downloads;
