@@ -88,6 +88,24 @@ TEST(InstallerWindow, CloseEndsTheProgram) {
   EXPECT_EQ(exitCode, 0u);
 }
 
+// A button's caption on the screen: a clear cluster of `ink` on the button's fill,
+// horizontally centred in `text`, and no ink elsewhere between the button's edges
+// right of `clearFrom` (where the glyph ends).
+void ExpectCaption(const Screenshot& shot, const RECT& button, const RECT& text, int clearFrom,
+                   COLORREF ink) {
+  const COLORREF fill = shot.At(button.left + 3, button.top + 3);
+  const InkFound found =
+      FindInk(shot, {clearFrom, button.top + 3, button.right - 3, button.bottom - 3}, ink, fill);
+  EXPECT_GT(found.pixels, 20) << "no caption in the colour " << std::hex << ink << " on " << fill;
+  RECT joined{};
+  UnionRect(&joined, &found.bounds, &text);
+  EXPECT_TRUE(EqualRect(&joined, &text))
+      << "caption ink reaches " << found.bounds.left << "," << found.bounds.top << " - "
+      << found.bounds.right << "," << found.bounds.bottom;
+  EXPECT_NEAR(found.bounds.left + found.bounds.right, text.left + text.right, 6)
+      << "the caption is not centred";
+}
+
 TEST(InstallerWindow, ButtonsArePaintedWithTheirFaces) {
   Installer installer;
   SetForegroundWindow(installer.Form());
@@ -114,12 +132,14 @@ TEST(InstallerWindow, ButtonsArePaintedWithTheirFaces) {
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) glyphPixels += shot.At(8 + 10 + x, 288 + 7 + y) != fill;
   EXPECT_GT(glyphPixels, 60);
-  // The disabled caption is drawn in the button-shadow colour.
-  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  int captionPixels = 0;
-  for (int y = 291; y < 315; ++y)
-    for (int x = 8 + 21; x < 8 + 92; ++x) captionPixels += shot.At(x, y) == shadow;
-  EXPECT_GT(captionPixels, 20);
+  // The captions by colour family and place, so that any face and any smoothing pass:
+  // Install's disabled one in the button-shadow colour, Close's in the text colour,
+  // each centred in its text rectangle (Install's right of the glyph), and ink of
+  // that colour nowhere else inside the button's edges.
+  ExpectCaption(shot, {8, 288, 103, 318}, {8 + 21, 288 + 3, 8 + 92, 288 + 27}, 8 + 26,
+                GetSysColor(COLOR_BTNSHADOW));
+  ExpectCaption(shot, {354, 288, 438, 318}, {354 + 3, 288 + 3, 354 + 81, 288 + 27}, 354 + 3,
+                GetSysColor(COLOR_WINDOWTEXT));
 }
 
 struct ModelCase {
