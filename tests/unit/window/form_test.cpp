@@ -308,16 +308,20 @@ TEST_F(InstallerWindow, ShowsTheSplashTheSeparatorTheTitleAndTheText) {
   EXPECT_EQ(lineGaps, 0) << "the separator runs along its top edge";
   EXPECT_EQ(shot.At(200, 284), face);
 
-  int titleInk = 0;
-  for (int y = 12; y < 31; ++y)
-    for (int x = 144; x < 433; ++x) titleInk += shot.At(x, y) == RGB(0, 0, 0);
-  EXPECT_GT(titleInk, 150);
+  // The title and the text by colour family, so that any face and any smoothing pass:
+  // the title's black ink lies in its label from the label's left edge, and nowhere
+  // else above the text; the text shows a page of the text colour.
+  const e2e::InkFound title = e2e::FindInk(shot, {131, 0, 446, 49}, RGB(0, 0, 0), face);
+  EXPECT_GT(title.pixels, 150);
+  const RECT label = BoundsInParent(Form().Label1->Handle());
+  RECT joined{};
+  UnionRect(&joined, &title.bounds, &label);
+  EXPECT_TRUE(EqualRect(&joined, &label)) << "title ink beyond its label";
+  EXPECT_LE(title.bounds.left, label.left + 4) << "the title does not start at the label's left";
 
-  const COLORREF textColour = GetSysColor(COLOR_WINDOWTEXT);
-  int textInk = 0;
-  for (int y = 49; y < 268; ++y)
-    for (int x = 142; x < 420; ++x) textInk += shot.At(x, y) == textColour;
-  EXPECT_GT(textInk, 500);
+  const e2e::InkFound text =
+      e2e::FindInk(shot, {142, 49, 420, 268}, GetSysColor(COLOR_WINDOWTEXT), face);
+  EXPECT_GT(text.pixels, 500);
 
   // Choosing a model brings the OK glyph out of its greyed look.
   ChooseModel(9);
