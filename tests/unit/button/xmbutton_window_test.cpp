@@ -88,7 +88,7 @@ class XMButtonWindow : public ::testing::Test {
                         << ", drawn " << drawn;
       }
     EXPECT_EQ(mismatches, 0);
-    EXPECT_GT(textPixels, 5) << "the caption in its colour, in " << captionFace;
+    ASSERT_GT(textPixels, 5) << "the caption in its colour, in " << captionFace;
     EXPECT_NEAR(inkLeft + inkRight, caption.Left + caption.Right, 6)
         << "the caption off centre, in " << captionFace;
   }
