@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -75,6 +76,29 @@ void PutFilteredLine(std::vector<std::uint8_t>& out, const std::uint8_t* line,
 COLORREF Screenshot::At(int x, int y) const {
   const std::uint32_t p = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+bool IsInk(COLORREF pixel, COLORREF ink, COLORREF ground) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int p = int(pixel >> shift) & 0xFF, i = int(ink >> shift) & 0xFF;
+    const int g = int(ground >> shift) & 0xFF;
+    if (2 * std::abs(p - i) > std::abs(g - i)) return false;
+  }
+  return true;
+}
+
+InkFound FindInk(const Screenshot& shot, const RECT& area, COLORREF ink, COLORREF ground) {
+  InkFound found;
+  const int left = std::max(0, int(area.left)), right = std::min(shot.width, int(area.right));
+  const int top = std::max(0, int(area.top)), bottom = std::min(shot.height, int(area.bottom));
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) {
+      if (!IsInk(shot.At(x, y), ink, ground)) continue;
+      const RECT pixel{x, y, x + 1, y + 1};
+      UnionRect(&found.bounds, &found.bounds, &pixel);
+      ++found.pixels;
+    }
+  return found;
 }
 
 Screenshot Capture(HWND window, bool client) {

@@ -18,6 +18,21 @@ struct Screenshot {
   COLORREF At(int x, int y) const;
 };
 
+// Text on screen is told from its ground by colour family, not by exact colour, so
+// that smoothing (grey or ClearType's coloured edges) and another face pass while
+// text of another colour does not: a pixel is ink when each of its channels lies
+// at least halfway from the ground's value to the ink's. Blended edge pixels may
+// fall short; the stems and bars of any face in the right colour do not.
+bool IsInk(COLORREF pixel, COLORREF ink, COLORREF ground);
+
+// The ink pixels inside `area` (right and bottom excluded; clipped to the shot), and
+// the smallest rectangle that holds them, empty when there are none.
+struct InkFound {
+  int pixels = 0;
+  RECT bounds{0, 0, 0, 0};
+};
+InkFound FindInk(const Screenshot& shot, const RECT& area, COLORREF ink, COLORREF ground);
+
 // The whole window, frame included (client == false), or its client area. Read
 // from the screen (PrintWindow gives black under Wine), so the window must be on top.
 Screenshot Capture(HWND window, bool client);

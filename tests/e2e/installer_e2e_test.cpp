@@ -88,6 +88,17 @@ TEST(InstallerWindow, CloseEndsTheProgram) {
   EXPECT_EQ(exitCode, 0u);
 }
 
+// A button's caption on the screen: a clear cluster of `ink` on the button's fill,
+// horizontally centred in `text`, the rectangle DrawText centres it in. The part of
+// `text` left of `from` (the glyph's) is not searched.
+void ExpectCaption(const Screenshot& shot, const RECT& text, int from, COLORREF ink) {
+  const COLORREF fill = shot.At(text.left, text.top);
+  const InkFound found = FindInk(shot, {from, text.top, text.right, text.bottom}, ink, fill);
+  ASSERT_GT(found.pixels, 20) << "no caption in the colour " << std::hex << ink << " on " << fill;
+  EXPECT_NEAR(found.bounds.left + found.bounds.right, text.left + text.right, 6)
+      << "the caption is not centred";
+}
+
 TEST(InstallerWindow, ButtonsArePaintedWithTheirFaces) {
   Installer installer;
   SetForegroundWindow(installer.Form());
@@ -114,12 +125,12 @@ TEST(InstallerWindow, ButtonsArePaintedWithTheirFaces) {
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) glyphPixels += shot.At(8 + 10 + x, 288 + 7 + y) != fill;
   EXPECT_GT(glyphPixels, 60);
-  // The disabled caption is drawn in the button-shadow colour.
-  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  int captionPixels = 0;
-  for (int y = 291; y < 315; ++y)
-    for (int x = 8 + 21; x < 8 + 92; ++x) captionPixels += shot.At(x, y) == shadow;
-  EXPECT_GT(captionPixels, 20);
+  // The captions by colour family and place, so that any face and any smoothing pass:
+  // Install's disabled one in the button-shadow colour, right of the glyph, Close's in
+  // the text colour.
+  ExpectCaption(shot, {8 + 21, 288 + 3, 8 + 92, 288 + 27}, 8 + 26, GetSysColor(COLOR_BTNSHADOW));
+  ExpectCaption(shot, {354 + 3, 288 + 3, 354 + 81, 288 + 27}, 354 + 3,
+                GetSysColor(COLOR_WINDOWTEXT));
 }
 
 struct ModelCase {

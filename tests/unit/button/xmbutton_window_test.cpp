@@ -3,8 +3,11 @@
 // focus moves behave.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
+#include "Screenshot.h"
 #include "button/win32/MyButton.h"
 #include "painted_button.h"
 #include "toolkit/win32/FontHandle.h"
@@ -32,11 +35,16 @@ class XMButtonWindow : public ::testing::Test {
     install->OnClick = TNotifyEvent(&counter, &ClickCounter::Clicked);
   }
 
-  // Where DrawText puts the caption inside `rect`, with a pixel of slack.
+  // Where DrawText puts the caption inside `rect`, with two pixels of slack, in the
+  // face this machine draws the font in (noted in `captionFace` and the test's record).
   TRect CaptionBox(const TRect& rect) {
     TFontHandle font;
     TWindowDC dc(install->Handle());
     TSelection selected(dc.Get(), font.For(install->Font()));
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc.Get(), LF_FACESIZE, face);
+    captionFace = face;
+    RecordProperty("face", captionFace);
     RECT extent{0, 0, 0, 0};
     DrawTextA(dc.Get(), "Install", -1, &extent, DT_CALCRECT | DT_SINGLELINE);
     const int left = rect.Left + (rect.Width() - extent.right) / 2;
@@ -45,7 +53,9 @@ class XMButtonWindow : public ::testing::Test {
   }
 
   // Compares the button on the screen with the memory drawing of the same
-  // state, everywhere but the caption, and checks that the caption is there.
+  // state, everywhere but the caption, and checks that the caption is there: a
+  // clear cluster of ink of the text colour on the face, in any face and with any
+  // smoothing (e2e::IsInk), centred where DrawText puts it.
   void ExpectScreenMatches(unsigned itemState, const TRect& textRect, TColor textColor) {
     PumpMessages();
     const TScreenPixels screen = CaptureClient(install->Handle());
@@ -61,25 +71,33 @@ class XMButtonWindow : public ::testing::Test {
     ASSERT_EQ(expected.Surface().Texts()[0].Rect, textRect);
 
     const TRect caption = CaptionBox(textRect);
-    int mismatches = 0, textPixels = 0;
+    const auto ink = static_cast<COLORREF>(ResolveColor(textColor));
+    int mismatches = 0, textPixels = 0, inkLeft = 95, inkRight = -1;
     for (int y = 0; y < 30; ++y)
       for (int x = 0; x < 95; ++x) {
+        const auto drawn = static_cast<COLORREF>(expected.Surface().GetPixel(x, y));
         if (caption.Contains(x, y)) {
-          textPixels += screen.At(x, y) == ResolveColor(textColor);
+          if (!e2e::IsInk(static_cast<COLORREF>(screen.At(x, y)), ink, drawn)) continue;
+          ++textPixels;
+          inkLeft = std::min(inkLeft, x);
+          inkRight = std::max(inkRight, x + 1);
           continue;
         }
-        if (screen.At(x, y) != expected.Surface().GetPixel(x, y) && ++mismatches <= 5)
+        if (screen.At(x, y) != static_cast<TColor>(drawn) && ++mismatches <= 5)
           ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << screen.At(x, y)
-                        << ", drawn " << expected.Surface().GetPixel(x, y);
+                        << ", drawn " << drawn;
       }
     EXPECT_EQ(mismatches, 0);
-    EXPECT_GT(textPixels, 5) << "the caption in its colour";
+    ASSERT_GT(textPixels, 5) << "the caption in its colour, in " << captionFace;
+    EXPECT_NEAR(inkLeft + inkRight, caption.Left + caption.Right, 6)
+        << "the caption off centre, in " << captionFace;
   }
 
   TTestWindow window;
   TEditBox* edit = nullptr;
   TXMButton* install = nullptr;
   ClickCounter counter;
+  std::string captionFace;
 };
 
 TEST_F(XMButtonWindow, IsAnOwnerDrawnPushButtonWithTheDocumentedDefaults) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -174,26 +175,79 @@ TEST_F(InstallerWindow, TheTitleKeepsArialBoldWhateverFontTheFormFallsBackTo) {
   EXPECT_EQ(e2e::TextOf(Form().Label1->Handle()), "Halvora plugin for Nikon(TM) cameras");
 }
 
-// How wide text is in a font, in pixels.
-int TextWidth(HFONT font, const std::string& text) {
+// How wide text is in a font, in pixels, and the face the system draws it in.
+struct Measured {
+  int width = 0;
+  std::string face;
+};
+Measured Measure(HFONT font, const std::string& text) {
   const HDC screen = GetDC(nullptr);
   const HGDIOBJ old = SelectObject(screen, font);
+  Measured measured;
   SIZE extent{};
   GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+  measured.width = extent.cx;
+  char face[LF_FACESIZE] = {};
+  GetTextFaceA(screen, LF_FACESIZE, face);
+  measured.face = face;
   SelectObject(screen, old);
   ReleaseDC(nullptr, screen);
-  return extent.cx;
+  return measured;
 }
 
-// The layout was made for fonts of Arial's widths: the title fits its label, and no
-// line of the welcome text has to wrap. Under Wine this needs a font with Arial's
-// metrics (Liberation Sans); a wider stand-in cuts the title off.
+int CALLBACK NoteFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+bool MachineHasFamily(const std::string& family) {
+  const HDC screen = GetDC(nullptr);
+  LOGFONTA wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(wanted.lfFaceName, family.c_str(), LF_FACESIZE);
+  bool found = false;
+  EnumFontFamiliesExA(screen, &wanted, &NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+// The faces that draw text as wide as `asked`: itself, and for Arial the faces made
+// with its widths that Wine draws in its place.
+std::vector<std::string> FacesWithTheWidthsOf(const std::string& asked) {
+  if (asked == "Arial") return {asked, "Liberation Sans", "Arimo"};
+  return {asked};
+}
+
+// The layout was made for the widths of the faces the form asks for: the title fits
+// its label, and no line of the welcome text has to wrap. A machine that lacks a face,
+// or whose font mapper picks another for its locale, draws another, whose widths say
+// nothing of the layout: that fit is skipped, naming the face.
 TEST_F(InstallerWindow, TheTitleAndEveryWelcomeLineFitTheirBoxes) {
+  std::string skipped;
+  const auto inFaceAsked = [&](const char* what, const std::string& asked, const Measured& m) {
+    RecordProperty(std::string(what) + "_face", m.face);
+    std::printf("%s: face %s (asked %s)\n", what, m.face.c_str(), asked.c_str());
+    const std::vector<std::string> faces = FacesWithTheWidthsOf(asked);
+    if (std::find(faces.begin(), faces.end(), m.face) != faces.end()) return true;
+    skipped += std::string(" ") + what + " in " + m.face + ", not " + asked +
+               (MachineHasFamily(asked) ? ", which the machine lists;" : ", not on the machine;");
+    return false;
+  };
+
   const auto titleFont =
       reinterpret_cast<HFONT>(SendMessageA(Form().Label1->Handle(), WM_GETFONT, 0, 0));
   ASSERT_NE(titleFont, nullptr);
-  EXPECT_LE(TextWidth(titleFont, Form().Label1->Caption()), Form().Label1->Width())
-      << "the title is cut off: is there a font with Arial's widths (fonts-liberation2)?";
+  const Measured title = Measure(titleFont, Form().Label1->Caption());
+  // Whatever the machine, the label gets the face that the title's font as described
+  // (Arial, -16, bold, default character set) gets.
+  const HFONT described =
+      CreateFontA(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+  ASSERT_NE(described, nullptr);
+  EXPECT_EQ(title.face, Measure(described, "").face) << "the title's font asks for another face";
+  DeleteObject(described);
+  if (inFaceAsked("title", "Arial", title)) {
+    EXPECT_LE(title.width, Form().Label1->Width()) << "the title is cut off";
+  }
 
   // The text runs from the formatting rectangle's left edge to the scroll bar.
   RECT format{};
@@ -205,10 +259,14 @@ TEST_F(InstallerWindow, TheTitleAndEveryWelcomeLineFitTheirBoxes) {
       CreateFontA(Form().Font().Height(), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                   0, 0, 0, 0, Form().Font().Name().c_str());
   ASSERT_NE(textFont, nullptr);
-  for (const std::string& line : Form().RichEdit1->Lines().Lines()) {
-    EXPECT_LE(TextWidth(textFont, line), textWidth) << "wraps: " << line;
+  if (inFaceAsked("text", Form().Font().Name(), Measure(textFont, ""))) {
+    for (const std::string& line : Form().RichEdit1->Lines().Lines()) {
+      EXPECT_LE(Measure(textFont, line).width, textWidth) << "wraps: " << line;
+    }
   }
   DeleteObject(textFont);
+  if (!skipped.empty())
+    GTEST_SKIP() << "the fit is the layout's only in the faces asked for:" << skipped;
 }
 
 TEST_F(InstallerWindow, ShowsTheWelcomeTextReadOnlyWithoutBorder) {
@@ -308,16 +366,20 @@ TEST_F(InstallerWindow, ShowsTheSplashTheSeparatorTheTitleAndTheText) {
   EXPECT_EQ(lineGaps, 0) << "the separator runs along its top edge";
   EXPECT_EQ(shot.At(200, 284), face);
 
-  int titleInk = 0;
-  for (int y = 12; y < 31; ++y)
-    for (int x = 144; x < 433; ++x) titleInk += shot.At(x, y) == RGB(0, 0, 0);
-  EXPECT_GT(titleInk, 150);
+  // The title and the text by colour family, so that any face and any smoothing pass:
+  // the title's black ink lies in its label from the label's left edge, and nowhere
+  // else above the text; the text shows a page of the text colour.
+  const e2e::InkFound title = e2e::FindInk(shot, {131, 0, 446, 49}, RGB(0, 0, 0), face);
+  EXPECT_GT(title.pixels, 150);
+  const RECT label = BoundsInParent(Form().Label1->Handle());
+  RECT joined{};
+  UnionRect(&joined, &title.bounds, &label);
+  EXPECT_TRUE(EqualRect(&joined, &label)) << "title ink beyond its label";
+  EXPECT_LE(title.bounds.left, label.left + 4) << "the title does not start at the label's left";
 
-  const COLORREF textColour = GetSysColor(COLOR_WINDOWTEXT);
-  int textInk = 0;
-  for (int y = 49; y < 268; ++y)
-    for (int x = 142; x < 420; ++x) textInk += shot.At(x, y) == textColour;
-  EXPECT_GT(textInk, 500);
+  const e2e::InkFound text =
+      e2e::FindInk(shot, {142, 49, 420, 268}, GetSysColor(COLOR_WINDOWTEXT), face);
+  EXPECT_GT(text.pixels, 500);
 
   // Choosing a model brings the OK glyph out of its greyed look.
   ChooseModel(9);
