@@ -13,14 +13,15 @@
 
 #include "HalvoraFolder.h"
 #include "InstallerSession.h"
+#include "TestData.h"
 #include "UiDriver.h"
 #include "support/PlantedDlls.h"
 
 namespace e2e {
 namespace {
 
-const std::string kInstaller = HV_INSTALLER_EXE;
-const std::string kSfpack = HV_SFPACK_EXE;
+const std::string kInstaller = TestDataPath("installer");
+const std::string kSfpack = TestDataPath("sfpack");
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

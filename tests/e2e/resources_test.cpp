@@ -5,11 +5,12 @@
 
 #include <string>
 
+#include "TestData.h"
 #include "system/winapi.h"
 
 namespace {
 
-const std::string kInstaller = HV_INSTALLER_EXE;
+const std::string kInstaller = TestDataPath("installer");
 
 class ExecutableResources : public testing::Test {
  protected:
