@@ -46,8 +46,8 @@ endfunction()
 
 # hv_kit_test(name timeout program-target arguments...): one line of the Windows test
 # kit's list (tests/kit), "name<TAB>seconds<TAB>program<TAB>arguments". The program
-# lies in the kit's tests folder, which is also its working folder; {kit} in an
-# argument stands for the kit's own folder.
+# lies in the kit's tests folder, which is also its working folder. The runner splits
+# the arguments at spaces and puts back {kit}, the kit's own folder (quoting it).
 function(hv_kit_test name timeout program)
   list(JOIN ARGN " " arguments)
   set_property(GLOBAL APPEND PROPERTY HV_KIT_TESTS "${name}\t${timeout}\t${program}.exe\t${arguments}")
