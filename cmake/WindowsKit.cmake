@@ -1,8 +1,8 @@
 # Packs the Windows test kit (tests/kit): copies the files that KIT/kit-files.txt
 # names ("place=file" lines) into KIT/NAME/, adds the lists, README.txt and
 # run-tests.cmd with Windows line ends, and zips the folder's contents as
-# KIT/NAME.zip, entries sorted and dated by the last commit, so that the same
-# build gives the same zip.
+# KIT/NAME.zip with Debian's zip, entries sorted and dated by the last commit, so
+# that the same build gives the same zip.
 #
 #   cmake -DKIT=folder -DNAME=... -DVERSION=... -DBITS=32-bit|64-bit -DPAYLOAD=text
 #         -DSOURCE=tests/kit -DREPOSITORY=root -P cmake/WindowsKit.cmake
@@ -45,20 +45,26 @@ set(MINUTES "2 to 5")  # one under Wine on two cores
 configure_file(${SOURCE}/README.txt ${KIT}/README.txt @ONLY)
 windows_text(${KIT}/README.txt ${stage}/README.txt)
 
-# The last commit's time (or a fixed one outside a checkout) for every entry.
-execute_process(COMMAND git -C ${REPOSITORY} log -1 --format=%cd --date=format-local:%Y-%m-%d\ %H:%M:%S
+# Every entry dated by the last commit (or a fixed day outside a checkout), in UTC, and
+# without the extra fields of owner and access times: the same build gives the same zip.
+execute_process(COMMAND git -C ${REPOSITORY} log -1 --format=%ct
   OUTPUT_VARIABLE stamp OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE git_result)
-if(NOT git_result EQUAL 0 OR stamp STREQUAL "")
-  set(stamp "2024-01-01 00:00:00")
+if(NOT git_result EQUAL 0 OR NOT stamp MATCHES "^[0-9]+$")
+  set(stamp 1704067200)  # 2024-01-01
 endif()
 file(GLOB_RECURSE entries RELATIVE ${stage} ${stage}/*)
 list(SORT entries)
 list(JOIN entries "\n" entry_text)
 file(WRITE ${KIT}/zip-entries.txt "${entry_text}\n")
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC
-  ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip "--mtime=${stamp}" --files-from=${KIT}/zip-entries.txt
-  WORKING_DIRECTORY ${stage} RESULT_VARIABLE zip_result)
-if(NOT zip_result EQUAL 0)
+find_program(ZIP_TOOL zip)
+if(NOT ZIP_TOOL)
+  message(FATAL_ERROR "no zip: scripts/bootstrap.sh installs it (Debian package zip)")
+endif()
+execute_process(COMMAND touch -d @${stamp} ${entries} WORKING_DIRECTORY ${stage}
+  RESULT_VARIABLE touch_result)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${ZIP_TOOL} -q -X -D -9 ${zip} -@
+  INPUT_FILE ${KIT}/zip-entries.txt WORKING_DIRECTORY ${stage} RESULT_VARIABLE zip_result)
+if(NOT touch_result EQUAL 0 OR NOT zip_result EQUAL 0)
   message(FATAL_ERROR "could not write ${zip}")
 endif()
 list(LENGTH entries count)
