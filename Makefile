@@ -20,7 +20,7 @@ PAYLOAD_DIR = $(if $(filter standin,$(PAYLOAD)),,$(PAYLOAD))
 # programs run from build/win64) on any machine; scripts/wine-env.sh reads it.
 export HV_NO_32BIT
 
-.PHONY: all bootstrap native win win64 win-runnable fuzz-build test test-native test-win test-fuzz run bench fuzz repro release clean
+.PHONY: all bootstrap native win win64 win-runnable windows-kit fuzz-build test test-native test-win test-fuzz run bench fuzz repro release clean
 
 all: native win
 
@@ -48,17 +48,29 @@ win64: native
 win-runnable: win
 	@if [ "$$(scripts/wine-env.sh arch)" = win64 ]; then $(MAKE) --no-print-directory win64; fi
 
+# The Windows test suite in one zip for a Windows machine (tests/kit/README.txt):
+# build/kit/HalvoraPluginInstaller-<version>-tests.zip from build/win, and its 64-bit
+# twin ...-tests-x64.zip from build/win64 where no 32-bit program runs here, so that
+# make test can try the kit under Wine.
+KIT_NAME = HalvoraPluginInstaller-$(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)-tests
+windows-kit: win
+	@cmake --build build/win --target windows_kit
+	@mkdir -p build/kit && cp build/win/tests/kit/$(KIT_NAME).zip build/kit/
+	@if [ "$$(scripts/wine-env.sh arch)" = win64 ]; then \
+	  $(MAKE) --no-print-directory win64 && cmake --build build/win64 --target windows_kit && \
+	  cp build/win64/tests/kit/$(KIT_NAME)-x64.zip build/kit/; fi
+
 fuzz-build: bootstrap
 	@cmake --preset fuzz >/dev/null
 	@cmake --build build/fuzz -j $(JOBS) --target fuzzers
 
-test: native win win64 fuzz-build
+test: native win win64 fuzz-build windows-kit
 	@scripts/run-tests.sh $(FUZZ_SECS)
 
 test-native: native
 	ctest --test-dir build/native --output-on-failure -j $(JOBS)
 
-test-win: win win64
+test-win: win win64 windows-kit
 	@scripts/run-tests.sh --windows-only
 
 test-fuzz: fuzz-build

@@ -9,6 +9,7 @@
 #   HV_PAYLOAD_CONTAINERS   the five container paths, in manifest order
 #   HV_PAYLOAD_<Set>        the container of one set, e.g. HV_PAYLOAD_FileStoMD3
 #   HV_PAYLOAD_SETS         the set names, in manifest order
+#   HV_PAYLOAD_FILES        SET/NAME of every stored file, in manifest order
 #   HV_PAYLOAD_SOURCE_DIR   the folder of the files that are packed, one subfolder
 #                           per set: HV_PAYLOAD_DIR, or the stand-ins' folder
 #   HV_PAYLOAD_STANDINS     1 when the build packs the stand-ins, else 0: what tests
@@ -27,6 +28,7 @@ endif()
 
 # --- the manifest: set, stored name, decoded size per line -----------------------
 set(HV_PAYLOAD_SETS "")
+set(HV_PAYLOAD_FILES "")
 file(STRINGS ${HV_PAYLOAD_MANIFEST} _hv_manifest_lines)
 foreach(_hv_line IN LISTS _hv_manifest_lines)
   string(STRIP "${_hv_line}" _hv_line)
@@ -46,6 +48,7 @@ foreach(_hv_line IN LISTS _hv_manifest_lines)
     set(_hv_names_${_hv_set} "")
   endif()
   list(APPEND _hv_names_${_hv_set} ${_hv_name})
+  list(APPEND HV_PAYLOAD_FILES ${_hv_set}/${_hv_name})
   set(_hv_size_${_hv_set}/${_hv_name} ${_hv_size})
 endforeach()
 

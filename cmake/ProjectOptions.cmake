@@ -32,6 +32,10 @@ function(hv_settings target)
     # ANSI entry points: the product speaks the system code page.
     target_compile_definitions(${target} PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT
       _WIN32_WINNT=0x0601 WINVER=0x0601)
+    # Source files by their path in the tree (tests/...): the Windows programs are
+    # copied to other machines (the test kit) and name no folder of this one.
+    target_compile_options(${target} PRIVATE
+      "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>")
   endif()
   if(HV_FUZZ)
     # Everything a fuzzer links is instrumented for coverage and checked by the

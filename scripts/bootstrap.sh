@@ -12,6 +12,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev liblz4-dev
   clang libclang-rt-14-dev clang-format
   osslsigncode openssl
+  zip
 )
 
 missing=()

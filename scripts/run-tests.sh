@@ -10,6 +10,12 @@
 # its files natively (ctest label "host"). Suites that do not wait on each other run in
 # parallel as far as the cores allow; their output is shown whole, one after another.
 #
+# The Windows test kit (make windows-kit) is tried as a maintainer runs it: unzipped
+# into C:\kit of a Wine prefix of its own (build/kit/), run-tests.cmd run by Wine's
+# cmd, its closing line "N passed, M failed" added to the totals; the 64-bit twin
+# where no 32-bit program runs. Both zips are checked to carry build/win's and
+# build/win64's installer byte for byte and to name no path of this machine.
+#
 #   scripts/run-tests.sh [FUZZ-SECONDS]   everything (make test; 30 s per fuzzer)
 #   scripts/run-tests.sh --windows-only   the Windows suites alone (make test-win)
 set -uo pipefail
@@ -54,6 +60,84 @@ windows_suite() { # BUILD DISPLAY-NUMBER
       ctest --test-dir "build/$build" --output-on-failure -j "$jobs"
 }
 
+# The kit of ARCH's build, unzipped into C:\kit of the prefix build/kit/wineprefix
+# (wineprefix64), run on a virtual screen of its own.
+kit_zip() { # ARCH
+  local version
+  version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' CMakeLists.txt)
+  if [ "$1" = win64 ]; then
+    echo "build/kit/HalvoraPluginInstaller-$version-tests-x64.zip"
+  else
+    echo "build/kit/HalvoraPluginInstaller-$version-tests.zip"
+  fi
+}
+
+# kit_check NAME COMMAND...: one check of the kit, counted like a test.
+kit_check() {
+  local name=$1; shift
+  if "$@"; then echo "kit check passed: $name"; else echo "kit check FAILED: $name"; fi
+}
+
+# The unzipped kit FOLDER names no path of this machine: not the repository's, not
+# Wine's drive Z: (looked for outside the plugin's files and containers, whose bytes
+# may hold those three by chance).
+kit_names_no_path() { # FOLDER
+  local found
+  found=$(grep -rlaF "$PWD" "$1"
+    grep -rlaF --exclude-dir=payload --exclude-dir=containers 'Z:\' "$1")
+  [ -z "$found" ] || { echo "these files of the kit name a path of this machine:"; echo "$found"; return 1; }
+}
+
+kit_suite() { # ARCH DISPLAY-NUMBER
+  local arch=$1 zip build=win bits=32-bit folder
+  [ "$arch" = win64 ] && build=win64 bits=64-bit
+  zip=$(kit_zip "$arch")
+  echo "== the Windows test kit ($bits, $zip) under Wine ($arch)"
+  export HV_WINEPREFIX="$PWD/build/kit/wineprefix" HV_WINEPREFIX64="$PWD/build/kit/wineprefix64"
+  # A fresh prefix each time (it takes seconds): nothing of an earlier run stays.
+  hv_wine_use "$arch" && rm -rf "$WINEPREFIX" && scripts/wine-prefix.sh --arch="$arch" || return 1
+  folder="$WINEPREFIX/drive_c/kit"
+  rm -rf "$folder"
+  cmake -E make_directory "$folder" && (cd "$folder" && cmake -E tar xf "$OLDPWD/$zip") || return 1
+  kit_check "the $bits kit's installer is build/$build's" \
+    cmp "$folder/HalvoraPluginInstaller.exe" "build/$build/bin/HalvoraPluginInstaller.exe"
+  kit_check "the $bits kit names no path of this machine" kit_names_no_path "$folder"
+  local started=$SECONDS
+  (cd "$folder" && timeout 1800 xvfb-run -a -n "$2" -s "-screen 0 1280x1024x24" \
+    "$WINELOADER" cmd /c 'C:\kit\run-tests.cmd' </dev/null 2>&1) | tr -d '\r'
+  wineserver -k 2>/dev/null || true
+  echo "the kit's run took $((SECONDS - started)) s"
+  kit_check "the kit wrote report.txt" test -s "$folder/report.txt"
+  echo "-- report.txt:"
+  tr -d '\r' <"$folder/report.txt"
+}
+
+# The 32-bit kit where it is not run: unzipped to be checked as files.
+kit_files() {
+  local zip folder=build/kit/check-32
+  zip=$(kit_zip win32)
+  echo "== the 32-bit Windows test kit ($zip), checked as files"
+  rm -rf "$folder"
+  cmake -E make_directory "$folder" && (cd "$folder" && cmake -E tar xf "$OLDPWD/$zip") || return 1
+  kit_check "the 32-bit kit's installer is build/win's" \
+    cmp "$folder/HalvoraPluginInstaller.exe" build/win/bin/HalvoraPluginInstaller.exe
+  kit_check "the 32-bit kit names no path of this machine" kit_names_no_path "$folder"
+}
+
+# A kit log's counts: its checks, and the runner's closing line ("" if none: a failure).
+count_kit() { # LOG
+  local line
+  passed=$((passed + $(grep -c '^kit check passed: ' "$1")))
+  failed=$((failed + $(grep -c '^kit check FAILED: ' "$1")))
+  if grep -q '^== the Windows test kit' "$1"; then
+    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$1" | tail -n 1)
+    if [ -z "$line" ]; then failed=$((failed + 1)); return; fi
+    passed=$((passed + ${line%% passed*}))
+    line=${line#*, }
+    failed=$((failed + ${line%% failed}))
+  fi
+}
+
 fuzz_replay() {
   echo "== fuzzers over their seeds and past failures (ASan, UBSan)"
   ctest --test-dir build/fuzz --output-on-failure -j "$jobs"
@@ -76,7 +160,8 @@ if [ "${windows[0]}" = win64 ]; then
   count "$logs/win-files"
 fi
 
-# Each Windows suite keeps one core busy; the fuzzers join them where a core is left.
+# Each Windows suite keeps one core busy, and so does the kit; the fuzzers join them
+# where a core is left.
 pids=()
 display=100
 for build in "${windows[@]}"; do
@@ -84,8 +169,12 @@ for build in "${windows[@]}"; do
   pids+=($!)
   display=$((display + 100))
 done
+kit_arch=win32
+[ "${windows[0]}" = win64 ] && kit_arch=win64
+{ [ "$kit_arch" = win32 ] || kit_files; kit_suite "$kit_arch" "$display"; } >"$logs/kit" 2>&1 &
+pids+=($!)
 fuzz_alongside=no
-if [ "$only_windows" = no ] && [ "$jobs" -gt "${#windows[@]}" ]; then
+if [ "$only_windows" = no ] && [ "$jobs" -gt $((${#windows[@]} + 1)) ]; then
   fuzz_alongside=yes
   (fuzz_replay; fuzz_bounded) >"$logs/fuzz" 2>&1 &
   pids+=($!)
@@ -95,6 +184,8 @@ for build in "${windows[@]}"; do
   cat "$logs/$build"
   count "$logs/$build"
 done
+cat "$logs/kit"
+count_kit "$logs/kit"
 if [ "$only_windows" = no ]; then
   if [ "$fuzz_alongside" = no ]; then
     fuzz_replay >"$logs/fuzz" 2>&1

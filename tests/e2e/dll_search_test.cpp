@@ -1,20 +1,78 @@
 // The installer takes DLLs from the system folder only: started from a download folder
 // full of planted DLLs, it shows its window and installs without loading any of them.
 // That the import tables of the programs we ship name nothing but DLLs Windows always
-// takes from there is checked from their bytes by tests/shipped/shipped_file_test.
+// takes from there is checked from their bytes by tests/shipped/shipped_file_test,
+// against the list of the oldest Windows we support; here, on Windows, against the
+// machine's own list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <set>
 #include <string>
 
 #include "HalvoraFolder.h"
 #include "InstallerSession.h"
+#include "PeImage.h"
+#include "TestData.h"
 #include "UiDriver.h"
 #include "support/PlantedDlls.h"
 
 namespace e2e {
 namespace {
 
-const std::string kInstaller = HV_INSTALLER_EXE;
+const std::string kInstaller = TestDataPath("installer");
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// The DLL names of this machine's KnownDLLs list, in lower case: the DLLs that Windows
+// maps from its system folder whatever the search order. Empty when there is no list.
+std::set<std::string> KnownDllsOfThisMachine() {
+  std::set<std::string> names;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                    "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\KnownDLLs", 0, KEY_READ,
+                    &key) != ERROR_SUCCESS)
+    return names;
+  for (DWORD index = 0;; ++index) {
+    char value[256];
+    DWORD valueLength = sizeof value;
+    char data[MAX_PATH + 1] = {};
+    DWORD dataSize = MAX_PATH;  // one byte left for the end of a string stored without one
+    DWORD type = 0;
+    const LONG result = RegEnumValueA(key, index, value, &valueLength, nullptr, &type,
+                                      reinterpret_cast<BYTE*>(data), &dataSize);
+    if (result == ERROR_NO_MORE_ITEMS) break;
+    if (result != ERROR_SUCCESS || type != REG_SZ) continue;
+    const std::string name = Lower(data);
+    // DllDirectory and DllDirectory32 name folders, not DLLs.
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".dll") == 0) names.insert(name);
+  }
+  RegCloseKey(key);
+  return names;
+}
+
+bool UnderWine() {
+  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+TEST(InstallerImports, AreAllInThisMachinesKnownDlls) {
+  if (UnderWine()) GTEST_SKIP() << "Wine keeps no KnownDLLs list: checked on Windows only";
+  std::set<std::string> known = KnownDllsOfThisMachine();
+  ASSERT_GE(known.size(), 10u) << "HKLM\\...\\Session Manager\\KnownDLLs could not be read";
+  known.insert("ntdll.dll");     // loaded into every process before anything else
+  known.insert("comctl32.dll");  // from the side-by-side assembly the manifest names
+  const std::vector<std::uint8_t> bytes = ReadInputFile(kInstaller);
+  const PeImage image(bytes);
+  const std::vector<std::string> imported = image.ImportedDlls();
+  EXPECT_FALSE(imported.empty());
+  for (const std::string& dll : imported)
+    EXPECT_TRUE(known.count(Lower(dll))) << dll << " is not in this machine's KnownDLLs";
+}
 
 TEST(PlantedDlls, NoneIsLoadedWhileTheInstallerShowsItsWindowAndInstalls) {
   TScratchFolder downloads;

@@ -12,6 +12,7 @@
 #include "HalvoraFolder.h"
 #include "InstallerSession.h"
 #include "Screenshot.h"
+#include "TestData.h"
 #include "UiDriver.h"
 #include "system/WidePath.h"
 
@@ -22,9 +23,9 @@ constexpr DWORD kStartTimeoutMs = 30000;
 constexpr DWORD kStepTimeoutMs = 15000;
 constexpr std::int64_t kSupportedSize = 6000000;
 
-const std::string kInstaller = HV_INSTALLER_EXE;
-const std::string kPayload = HV_PAYLOAD_DIR;  // one subfolder per stored-file set
-const std::string kArtifacts = HV_ARTIFACT_DIR;
+const std::string kInstaller = TestDataPath("installer");
+const std::string kPayload = TestDataPath("payload");  // one subfolder per stored-file set
+const std::string kArtifacts = TestDataPath("artifacts");
 
 const std::string kCaption = kInstallerCaption;
 const std::string kDialogTitle = kOpenDialogTitle;

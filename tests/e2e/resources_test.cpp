@@ -8,11 +8,12 @@
 #include <cstdio>
 #include <string>
 
+#include "TestData.h"
 #include "system/winapi.h"
 
 namespace {
 
-const std::string kInstaller = HV_INSTALLER_EXE;
+const std::string kInstaller = TestDataPath("installer");
 
 TEST(ExecutableResources, ManifestMakesAnActivationContext) {
   ACTCTXA context = {};

@@ -10,6 +10,7 @@
 
 #include "FormSource.h"
 #include "PayloadManifest.h"
+#include "TestData.h"
 #include "installer/ProductSchemas.h"
 #include "installer/TXTDat.h"
 #include "installer/TXTDatBinding.h"
@@ -129,7 +130,7 @@ TEST(ModelTable, PtpLibraryChoiceIsExactAndCaseSensitive) {
 
 TEST(ModelTable, DriversAndThePayloadNameEachOther) {
   std::vector<std::string> payload;
-  for (const ManifestEntry& entry : LoadManifest(HV_PAYLOAD_MANIFEST)) {
+  for (const ManifestEntry& entry : LoadManifest(TestDataPath("payload-manifest"))) {
     if (entry.set == "FileStoMD3") payload.push_back(entry.name);
   }
   ASSERT_EQ(payload.size(), 21u);

@@ -3,6 +3,7 @@
 
 #include "InputFile.h"
 #include "PayloadManifest.h"
+#include "TestData.h"
 #include "codec/rlecodec.h"
 #include "storage_test_support.h"
 
@@ -11,11 +12,11 @@ namespace {
 class PayloadTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    manifest_ = new std::vector<ManifestEntry>(LoadManifest(HV_PAYLOAD_MANIFEST));
+    manifest_ = new std::vector<ManifestEntry>(LoadManifest(TestDataPath("payload-manifest")));
   }
   static void TearDownTestSuite() { delete manifest_; }
   static std::string ContainerPath(const std::string& set) {
-    return std::string(HV_PAYLOAD_OUTPUT) + "/" + set + ".sfp";
+    return TestDataPath("containers") + "/" + set + ".sfp";
   }
   static std::vector<ManifestEntry>* manifest_;
 };

@@ -4,9 +4,11 @@
 
 #include "InputFile.h"
 #include "SourceParser.h"
+#include "TestData.h"
 
 TStringList DescribedLines(const std::string& component, const std::string& property) {
-  const SourceDocument source = ParseSource(ReadInputText(HV_FORM_SOURCE), HV_FORM_SOURCE);
+  const std::string path = TestDataPath("form-source");
+  const SourceDocument source = ParseSource(ReadInputText(path), path);
   for (const SourceObject& object : source.components) {
     if (object.name != component) continue;
     for (const SourceProperty& stated : object.properties) {
@@ -16,6 +18,5 @@ TStringList DescribedLines(const std::string& component, const std::string& prop
       return lines;
     }
   }
-  throw std::runtime_error(std::string(HV_FORM_SOURCE) + " has no list " + component + "." +
-                           property);
+  throw std::runtime_error(path + " has no list " + component + "." + property);
 }

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "TestData.h"
 #include "installer/ProductSchemas.h"
 #include "installer/win32/ProductBindings.h"
 #include "installer/win32/StoredDescription.h"
@@ -10,8 +11,9 @@
 namespace window_test {
 
 TInstallerImage::TInstallerImage()
-    : module_(LoadLibraryExA(HV_INSTALLER_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
-  if (!module_) throw std::runtime_error("cannot map " HV_INSTALLER_EXE);
+    : module_(
+          LoadLibraryExA(TestDataPath("installer").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+  if (!module_) throw std::runtime_error("cannot map " + TestDataPath("installer"));
 }
 
 TInstallerImage::~TInstallerImage() {

@@ -14,6 +14,7 @@
 #include "InstallerWindowFixture.h"
 #include "PayloadManifest.h"
 #include "Screenshot.h"
+#include "TestData.h"
 #include "UiDriver.h"
 #include "button/win32/MyButton.h"
 #include "installer/ModelTable.h"
@@ -286,7 +287,7 @@ TEST_F(InstallerWindow, CarriesTheProgramsModelTable) {
 // sizes: with the stand-ins of plugin 1.40's files, 21,184,673 decoded bytes in all.
 TEST_F(InstallerWindow, HoldsThePayloadOfTheManifestDecoded) {
   std::map<std::string, std::vector<ManifestEntry>> manifest;
-  for (const ManifestEntry& entry : LoadManifest(HV_PAYLOAD_MANIFEST))
+  for (const ManifestEntry& entry : LoadManifest(TestDataPath("payload-manifest")))
     manifest[entry.set].push_back(entry);
   const std::map<std::string, TFileStorage*> sets = {
       {"FileStoMD3", Form().FileStoMD3},     {"FileStoPTP1", Form().FileStoPTP1},
@@ -334,7 +335,7 @@ TEST(InstallerExecutable, CarriesADescriptionThatMatchesItsCrc) {
   const std::optional<TSpanStream> description = CheckedDescription(image.Module());
   ASSERT_TRUE(description.has_value());
   EXPECT_EQ(description->Size(),
-            static_cast<std::int64_t>(ReadInputText(HV_DESCRIPTION_FILE).size()));
+            static_cast<std::int64_t>(ReadInputText(TestDataPath("description")).size()));
   // A module without the two resources never passes: this test program is one.
   EXPECT_FALSE(CheckedDescription(GetModuleHandleA(nullptr)).has_value());
 }
@@ -347,10 +348,10 @@ TEST_F(InstallerWindow, ShowsTheSplashTheSeparatorTheTitleAndTheText) {
   const e2e::Screenshot shot = e2e::Capture(FormWindow(), true);
   ASSERT_EQ(shot.width, 446);
   ASSERT_EQ(shot.height, 326);
-  CreateDirectoryA(HV_ARTIFACT_DIR, nullptr);
-  EXPECT_TRUE(e2e::SavePng(shot, std::string(HV_ARTIFACT_DIR) + "\\installer-window.png"));
+  CreateDirectoryA(TestDataPath("artifacts").c_str(), nullptr);
+  EXPECT_TRUE(e2e::SavePng(shot, TestDataPath("artifacts") + "\\installer-window.png"));
 
-  const std::string splashBytes = ReadInputText(HV_SPLASH_PICTURE);
+  const std::string splashBytes = ReadInputText(TestDataPath("splash"));
   TBitmap splash;
   ASSERT_TRUE(LoadBmp(reinterpret_cast<const std::uint8_t*>(splashBytes.data()), splashBytes.size(),
                       splash));
@@ -386,7 +387,7 @@ TEST_F(InstallerWindow, ShowsTheSplashTheSeparatorTheTitleAndTheText) {
   Pump(300);
   const e2e::Screenshot chosen = e2e::Capture(FormWindow(), true);
   EXPECT_TRUE(
-      e2e::SavePng(chosen, std::string(HV_ARTIFACT_DIR) + "\\installer-window-model-chosen.png"));
+      e2e::SavePng(chosen, TestDataPath("artifacts") + "\\installer-window-model-chosen.png"));
   int glyphChanges = 0;
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x)

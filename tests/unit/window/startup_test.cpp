@@ -12,6 +12,7 @@
 
 #include "HalvoraFolder.h"
 #include "TestBytes.h"
+#include "TestData.h"
 #include "UiDriver.h"
 #include "storage/Crc32.h"
 #include "system/winapi.h"
@@ -57,8 +58,8 @@ class PatchedInstaller {
   using Patch = std::function<void(std::string& exe, const StoredLayout& layout)>;
 
   explicit PatchedInstaller(const Patch& patch) {
-    std::string exe = ReadInputText(HV_INSTALLER_EXE);
-    patch(exe, Locate(exe, ReadInputText(HV_DESCRIPTION_FILE)));
+    std::string exe = ReadInputText(TestDataPath("installer"));
+    patch(exe, Locate(exe, ReadInputText(TestDataPath("description"))));
     WriteWholeFile(Exe(), exe);
   }
   PatchedInstaller(const PatchedInstaller&) = delete;
@@ -148,7 +149,7 @@ TEST(Startup, ADescriptionThatCannotBeLoadedIsReportedWithoutAWindow) {
 // end of the file, outside the description and its CRC, and the program starts as
 // before.
 TEST(Startup, TheSignedReleaseStartsAndShowsItsWindow) {
-  e2e::Process program("\"" + std::string(HV_SIGNED_INSTALLER_EXE) + "\"");
+  e2e::Process program("\"" + TestDataPath("signed-installer") + "\"");
   const HWND window = e2e::WaitForTopLevel(program.Id(), "", kWindowCaption, kTimeoutMs);
   ASSERT_NE(window, nullptr);
   PostMessageA(window, WM_CLOSE, 0, 0);

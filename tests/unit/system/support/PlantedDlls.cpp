@@ -1,23 +1,26 @@
 #include "PlantedDlls.h"
 
 #include "ScratchFolder.h"
+#include "TestData.h"
 #include "system/DirectorySearch.h"
 #include "system/winapi.h"
 
 namespace {
 
-const std::string kPlantedFolder = HV_PLANTED_DLL_DIR "\\";
+std::string PlantedFolder() {
+  return TestDataPath("planted-dlls") + "\\";
+}
 const std::string kRecord = "planted-loads.txt";
 
 }  // namespace
 
 bool PlantDll(const std::string& name, const std::string& folder) {
-  return CopyFileA((kPlantedFolder + name).c_str(), (folder + name).c_str(), FALSE) != 0;
+  return CopyFileA((PlantedFolder() + name).c_str(), (folder + name).c_str(), FALSE) != 0;
 }
 
 int PlantEveryDll(const std::string& folder) {
   int planted = 0;
-  for (TDirectorySearch search(kPlantedFolder + "*.dll", 0); search.Found(); search.Next())
+  for (TDirectorySearch search(PlantedFolder() + "*.dll", 0); search.Found(); search.Next())
     planted += PlantDll(search.Name(), folder);
   return planted;
 }
