@@ -39,8 +39,9 @@ function(hv_test name)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(WIN32)
-    # The Windows test kit runs the same program with the same limit.
-    hv_kit_test(${name} ${T_TIMEOUT} ${name} --gtest_brief=1)
+    # The Windows test kit runs the same program with the same limit, its whole output
+    # in a log, from which the report takes the failed and skipped cases.
+    hv_kit_test(${name} ${T_TIMEOUT} ${name})
   endif()
 endfunction()
 

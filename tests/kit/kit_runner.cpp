@@ -7,6 +7,7 @@
 // The kit's folder is the parent of the runner's own folder. The test programs'
 // temporary files go to a folder of the runner's own in the temporary folder, removed
 // at the end, so that a program that crashes leaves nothing behind.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -176,6 +177,21 @@ std::vector<std::string> CaseNames(const std::string& output, const std::string&
   return names;
 }
 
+// Why the case name was skipped: the first line GTEST_SKIP() printed between the
+// case's "[ RUN      ]" line and its "[  SKIPPED ]" line; empty when there is none.
+std::string SkipReason(std::string output, const std::string& name) {
+  output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
+  const std::size_t run = output.find("[ RUN      ] " + name + "\n");
+  if (run == std::string::npos) return {};
+  const std::size_t skipped = output.find("[  SKIPPED ] " + name, run);
+  const std::string tag = ": Skipped\n";
+  const std::size_t at = output.find(tag, run);
+  if (skipped == std::string::npos || at == std::string::npos || at > skipped) return {};
+  const std::size_t begin = at + tag.size();
+  const std::size_t end = output.find_first_of("\r\n", begin);
+  return output.substr(begin, std::min(end, skipped) - begin);
+}
+
 // "[  PASSED  ] 12 tests." gives 12; -1 without such a line.
 long PassedCases(const std::string& output) {
   const std::string tag = "\n[  PASSED  ] ";
@@ -302,7 +318,10 @@ int main() {
     if (!ok) line += "; output in logs\\" + test.name + ".log";
     Say(report, line);
     for (const std::string& name : failedCases) Say(report, "        failed:  " + name);
-    for (const std::string& name : skippedCases) Say(report, "        skipped: " + name);
+    for (const std::string& name : skippedCases) {
+      const std::string reason = SkipReason(output, name);
+      Say(report, "        skipped: " + name + (reason.empty() ? "" : " (" + reason + ")"));
+    }
   }
 
   RemoveTree(temp);
