@@ -192,6 +192,20 @@ std::string SkipReason(std::string output, const std::string& name) {
   return output.substr(begin, std::min(end, skipped) - begin);
 }
 
+// What a test says of the machine ("[   INFO   ] title drawn in Segoe UI ..."), each
+// line once, in order, for the report.
+std::vector<std::string> InfoLines(const std::string& output) {
+  const std::string tag = "[   INFO   ] ";
+  std::vector<std::string> lines;
+  for (std::size_t at = output.find(tag); at != std::string::npos; at = output.find(tag, at)) {
+    at += tag.size();
+    const std::size_t end = output.find_first_of("\r\n", at);
+    const std::string line = output.substr(at, end == std::string::npos ? end : end - at);
+    if (std::find(lines.begin(), lines.end(), line) == lines.end()) lines.push_back(line);
+  }
+  return lines;
+}
+
 // "[  PASSED  ] 12 tests." gives 12; -1 without such a line.
 long PassedCases(const std::string& output) {
   const std::string tag = "\n[  PASSED  ] ";
@@ -318,6 +332,7 @@ int main() {
     if (!ok) line += "; output in logs\\" + test.name + ".log";
     Say(report, line);
     for (const std::string& name : failedCases) Say(report, "        failed:  " + name);
+    for (const std::string& info : InfoLines(output)) Say(report, "        " + info);
     for (const std::string& name : skippedCases) {
       const std::string reason = SkipReason(output, name);
       Say(report, "        skipped: " + name + (reason.empty() ? "" : " (" + reason + ")"));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,7 @@ class XMButtonWindow : public ::testing::Test {
     GetTextFaceA(dc.Get(), LF_FACESIZE, face);
     captionFace = face;
     RecordProperty("face", captionFace);
+    std::printf("[   INFO   ] button caption drawn in %s\n", face);
     RECT extent{0, 0, 0, 0};
     DrawTextA(dc.Get(), "Install", -1, &extent, DT_CALCRECT | DT_SINGLELINE);
     const int left = rect.Left + (rect.Width() - extent.right) / 2;

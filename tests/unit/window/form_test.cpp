@@ -227,7 +227,7 @@ TEST_F(InstallerWindow, TheTitleAndEveryWelcomeLineFitTheirBoxes) {
   std::string skipped;
   const auto inFaceAsked = [&](const char* what, const std::string& asked, const Measured& m) {
     RecordProperty(std::string(what) + "_face", m.face);
-    std::printf("%s: face %s (asked %s)\n", what, m.face.c_str(), asked.c_str());
+    std::printf("[   INFO   ] %s drawn in %s (asked %s)\n", what, m.face.c_str(), asked.c_str());
     const std::vector<std::string> faces = FacesWithTheWidthsOf(asked);
     if (std::find(faces.begin(), faces.end(), m.face) != faces.end()) return true;
     skipped += std::string(" ") + what + " in " + m.face + ", not " + asked +
