@@ -32,8 +32,9 @@ jobs=$(nproc)
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 
+hv_wine_detect
 hv_wine_machine_line
-if hv_wine_runs_32bit; then
+if [ "$HV_WINE_ARCH" = win32 ]; then
   windows=(win win64)
 else
   windows=(win64)
@@ -88,20 +89,28 @@ kit_names_no_path() { # FOLDER
   [ -z "$found" ] || { echo "these files of the kit name a path of this machine:"; echo "$found"; return 1; }
 }
 
-kit_suite() { # ARCH DISPLAY-NUMBER
-  local arch=$1 zip build=win bits=32-bit folder
+# The kit of ARCH unzipped into FOLDER (made anew), and checked as files: its installer
+# is its build's, byte for byte, and it names no path of this machine.
+kit_unzipped() { # ARCH FOLDER
+  local arch=$1 folder=$2 build=win bits=32-bit zip
   [ "$arch" = win64 ] && build=win64 bits=64-bit
-  zip=$(kit_zip "$arch")
-  echo "== the Windows test kit ($bits, $zip) under Wine ($arch)"
+  zip=$PWD/$(kit_zip "$arch")
+  rm -rf "$folder"
+  cmake -E make_directory "$folder" && (cd "$folder" && cmake -E tar xf "$zip") || return 1
+  kit_check "the $bits kit's installer is build/$build's" \
+    cmp "$folder/HalvoraPluginInstaller.exe" "build/$build/bin/HalvoraPluginInstaller.exe"
+  kit_check "the $bits kit names no path of this machine" kit_names_no_path "$folder"
+}
+
+kit_suite() { # ARCH DISPLAY-NUMBER
+  local arch=$1 bits=32-bit folder
+  [ "$arch" = win64 ] && bits=64-bit
+  echo "== the Windows test kit ($bits, $(kit_zip "$arch")) under Wine ($arch)"
   export HV_WINEPREFIX="$PWD/build/kit/wineprefix" HV_WINEPREFIX64="$PWD/build/kit/wineprefix64"
   # A fresh prefix each time (it takes seconds): nothing of an earlier run stays.
   hv_wine_use "$arch" && rm -rf "$WINEPREFIX" && scripts/wine-prefix.sh --arch="$arch" || return 1
   folder="$WINEPREFIX/drive_c/kit"
-  rm -rf "$folder"
-  cmake -E make_directory "$folder" && (cd "$folder" && cmake -E tar xf "$OLDPWD/$zip") || return 1
-  kit_check "the $bits kit's installer is build/$build's" \
-    cmp "$folder/HalvoraPluginInstaller.exe" "build/$build/bin/HalvoraPluginInstaller.exe"
-  kit_check "the $bits kit names no path of this machine" kit_names_no_path "$folder"
+  kit_unzipped "$arch" "$folder" || return 1
   local started=$SECONDS
   (cd "$folder" && timeout 1800 xvfb-run -a -n "$2" -s "-screen 0 1280x1024x24" \
     "$WINELOADER" cmd /c 'C:\kit\run-tests.cmd' </dev/null 2>&1) | tr -d '\r'
@@ -114,14 +123,8 @@ kit_suite() { # ARCH DISPLAY-NUMBER
 
 # The 32-bit kit where it is not run: unzipped to be checked as files.
 kit_files() {
-  local zip folder=build/kit/check-32
-  zip=$(kit_zip win32)
-  echo "== the 32-bit Windows test kit ($zip), checked as files"
-  rm -rf "$folder"
-  cmake -E make_directory "$folder" && (cd "$folder" && cmake -E tar xf "$OLDPWD/$zip") || return 1
-  kit_check "the 32-bit kit's installer is build/win's" \
-    cmp "$folder/HalvoraPluginInstaller.exe" build/win/bin/HalvoraPluginInstaller.exe
-  kit_check "the 32-bit kit names no path of this machine" kit_names_no_path "$folder"
+  echo "== the 32-bit Windows test kit ($(kit_zip win32)), checked as files"
+  kit_unzipped win32 build/kit/check-32
 }
 
 # A kit log's counts: its checks, and the runner's closing line ("" if none: a failure).

@@ -20,6 +20,7 @@
 #                           (win32 or win64); fails with a message when its loader
 #                           cannot start here
 #   hv_wine_machine_line    one sentence on what this machine runs, for the top of a run
+#                           (from hv_wine_detect's answer, found out first if need be)
 #
 # HV_WINE32_LOADER and HV_WINE64_LOADER name other loaders (Debian's by default);
 # HV_WINEPREFIX and HV_WINEPREFIX64 other prefixes.
@@ -69,7 +70,8 @@ hv_wine_arch() {
 }
 
 hv_wine_machine_line() {
-  if hv_wine_runs_32bit; then
+  [ -n "${HV_WINE_ARCH:-}" ] || hv_wine_detect
+  if [ "$HV_WINE_ARCH" = win32 ]; then
     echo "This machine runs 32-bit programs: the Windows tests run on the 32-bit build (the installer we ship) and on the 64-bit build of the same sources."
   else
     echo "This machine cannot run 32-bit programs ($HV_WINE_32BIT_FAILURE): the Windows tests run on the 64-bit build of the same sources; the 32-bit installer is checked as a file, not started."
