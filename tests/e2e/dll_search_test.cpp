@@ -6,14 +6,14 @@
 // machine's own list.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "HalvoraFolder.h"
 #include "InstallerSession.h"
 #include "PeImage.h"
+#include "ShippedFileChecks.h"
 #include "TestData.h"
 #include "UiDriver.h"
 #include "support/PlantedDlls.h"
@@ -22,12 +22,6 @@ namespace e2e {
 namespace {
 
 const std::string kInstaller = TestDataPath("installer");
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 // The DLL names of this machine's KnownDLLs list, in lower case: the DLLs that Windows
 // maps from its system folder whatever the search order. Empty when there is no list.
@@ -48,7 +42,7 @@ std::set<std::string> KnownDllsOfThisMachine() {
                                       reinterpret_cast<BYTE*>(data), &dataSize);
     if (result == ERROR_NO_MORE_ITEMS) break;
     if (result != ERROR_SUCCESS || type != REG_SZ) continue;
-    const std::string name = Lower(data);
+    const std::string name = LowerCaseName(data);
     // DllDirectory and DllDirectory32 name folders, not DLLs.
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".dll") == 0) names.insert(name);
   }
@@ -68,10 +62,9 @@ TEST(InstallerImports, AreAllInThisMachinesKnownDlls) {
   known.insert("comctl32.dll");  // from the side-by-side assembly the manifest names
   const std::vector<std::uint8_t> bytes = ReadInputFile(kInstaller);
   const PeImage image(bytes);
-  const std::vector<std::string> imported = image.ImportedDlls();
-  EXPECT_FALSE(imported.empty());
-  for (const std::string& dll : imported)
-    EXPECT_TRUE(known.count(Lower(dll))) << dll << " is not in this machine's KnownDLLs";
+  EXPECT_FALSE(image.ImportedDlls().empty());
+  EXPECT_EQ(ImportsOutside(image, known), std::vector<std::string>{})
+      << "imports that are not in this machine's KnownDLLs";
 }
 
 TEST(PlantedDlls, NoneIsLoadedWhileTheInstallerShowsItsWindowAndInstalls) {

@@ -18,11 +18,6 @@ std::string MachineText(std::uint16_t machine) {
   }
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // DER: a SEQUENCE whose first element is the object identifier of PKCS#7 signed data
 // (1.2.840.113549.1.7.2), as Authenticode's ContentInfo starts.
 bool IsPkcs7SignedData(const std::vector<std::uint8_t>& der) {
@@ -72,6 +67,19 @@ std::vector<std::string> HeaderProblems(const PeImage& image, const ExpectedHead
   return problems;
 }
 
+std::string LowerCaseName(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+
+std::vector<std::string> ImportsOutside(const PeImage& image, const std::set<std::string>& known) {
+  std::vector<std::string> outside;
+  for (const std::string& dll : image.ImportedDlls()) {
+    if (!known.count(LowerCaseName(dll))) outside.push_back(LowerCaseName(dll));
+  }
+  return outside;
+}
+
 std::vector<std::string> DisallowedImports(const PeImage& image, bool commonControlsAssembly) {
   // Windows takes its known DLLs from the system folder whatever the search order,
   // before any code of the program runs. These are the ones of Windows 7's list (the
@@ -83,11 +91,7 @@ std::vector<std::string> DisallowedImports(const PeImage& image, bool commonCont
                                  "shlwapi.dll",  "ole32.dll",    "oleaut32.dll", "rpcrt4.dll",
                                  "imm32.dll",    "ws2_32.dll"};
   if (commonControlsAssembly) known.insert("comctl32.dll");
-  std::vector<std::string> disallowed;
-  for (const std::string& dll : image.ImportedDlls()) {
-    if (!known.count(Lower(dll))) disallowed.push_back(Lower(dll));
-  }
-  return disallowed;
+  return ImportsOutside(image, known);
 }
 
 std::vector<std::string> SignatureProblems(const PeImage& image) {

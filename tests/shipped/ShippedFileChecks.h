@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ struct ExpectedHeader {
 // header's layout for it (PE32 for i386, PE32+ for AMD64), the subsystem, and a time
 // stamp of zero, so that the same sources give the same bytes.
 std::vector<std::string> HeaderProblems(const PeImage& image, const ExpectedHeader& expected);
+
+// name in lower case (ASCII), as DLL names are compared.
+std::string LowerCaseName(std::string name);
+
+// The imported DLLs, in lower case, that the list known (in lower case) does not name.
+std::vector<std::string> ImportsOutside(const PeImage& image, const std::set<std::string>& known);
 
 // The imported DLLs, in lower case, that Windows might take from elsewhere than its
 // system folder, such as the download folder an elevated installer runs from.
