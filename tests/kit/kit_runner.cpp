@@ -160,19 +160,28 @@ Outcome Run(std::wstring commandLine, const std::wstring& folder, const std::wst
   return outcome;
 }
 
+// The rest of every line of output that starts with tag, each once, in order.
+std::vector<std::string> TaggedLines(const std::string& output, const std::string& tag) {
+  std::vector<std::string> lines;
+  for (std::size_t at = output.find(tag); at != std::string::npos; at = output.find(tag, at)) {
+    const bool lineStart = at == 0 || output[at - 1] == '\n';
+    at += tag.size();
+    if (!lineStart) continue;
+    const std::size_t end = output.find_first_of("\r\n", at);
+    const std::string line = output.substr(at, end == std::string::npos ? end : end - at);
+    if (std::find(lines.begin(), lines.end(), line) == lines.end()) lines.push_back(line);
+  }
+  return lines;
+}
+
 // The GoogleTest case names that the output gives after tag ("[  FAILED  ] "), each
 // once, in order; the summary lines ("[  FAILED  ] 2 tests, listed below:") are not.
 std::vector<std::string> CaseNames(const std::string& output, const std::string& tag) {
   std::vector<std::string> names;
-  for (std::size_t at = output.find(tag); at != std::string::npos; at = output.find(tag, at)) {
-    at += tag.size();
-    if (at != tag.size() && output[at - tag.size() - 1] != '\n') continue;
-    const std::size_t end = output.find_first_of(" ,\r\n", at);
-    const std::string name = output.substr(at, end == std::string::npos ? end : end - at);
+  for (const std::string& line : TaggedLines(output, tag)) {
+    const std::string name = line.substr(0, line.find_first_of(" ,"));
     if (name.find('.') == std::string::npos) continue;
-    bool known = false;
-    for (const std::string& seen : names) known = known || seen == name;
-    if (!known) names.push_back(name);
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
   }
   return names;
 }
@@ -190,20 +199,6 @@ std::string SkipReason(std::string output, const std::string& name) {
   const std::size_t begin = at + tag.size();
   const std::size_t end = output.find_first_of("\r\n", begin);
   return output.substr(begin, std::min(end, skipped) - begin);
-}
-
-// What a test says of the machine ("[   INFO   ] title drawn in Segoe UI ..."), each
-// line once, in order, for the report.
-std::vector<std::string> InfoLines(const std::string& output) {
-  const std::string tag = "[   INFO   ] ";
-  std::vector<std::string> lines;
-  for (std::size_t at = output.find(tag); at != std::string::npos; at = output.find(tag, at)) {
-    at += tag.size();
-    const std::size_t end = output.find_first_of("\r\n", at);
-    const std::string line = output.substr(at, end == std::string::npos ? end : end - at);
-    if (std::find(lines.begin(), lines.end(), line) == lines.end()) lines.push_back(line);
-  }
-  return lines;
 }
 
 // "[  PASSED  ] 12 tests." gives 12; -1 without such a line.
@@ -332,7 +327,8 @@ int main() {
     if (!ok) line += "; output in logs\\" + test.name + ".log";
     Say(report, line);
     for (const std::string& name : failedCases) Say(report, "        failed:  " + name);
-    for (const std::string& info : InfoLines(output)) Say(report, "        " + info);
+    for (const std::string& info : TaggedLines(output, "[   INFO   ] "))
+      Say(report, "        " + info);
     for (const std::string& name : skippedCases) {
       const std::string reason = SkipReason(output, name);
       Say(report, "        skipped: " + name + (reason.empty() ? "" : " (" + reason + ")"));
