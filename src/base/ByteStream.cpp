@@ -201,7 +201,7 @@ std::string ErrnoText() {
 
 TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path) {
   // Some systems open a folder like a file, and its "size" is then nonsense.
-  struct stat info {};
+  struct stat info{};
   if (stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == S_IFDIR) {
     throw EStreamError(path + ": is a folder");
   }

@@ -100,7 +100,7 @@ template <class... Args>
 struct IsEvent<TEvent<Args...>> : std::true_type {};
 
 template <class V>
-constexpr bool kIsNumber = (std::is_integral_v<V> || std::is_enum_v<V>)&&!std::is_same_v<V, bool>;
+constexpr bool kIsNumber = (std::is_integral_v<V> || std::is_enum_v<V>) && !std::is_same_v<V, bool>;
 
 // Whether a C++ value type can carry a property of this kind.
 template <class V>

@@ -44,7 +44,7 @@ std::string InstallerResourceText(const PeResourceId& type, const PeResourceId& 
 
 struct ShippedProgram {
   const char* name;
-  std::string ShippedFiles::*path;
+  std::string ShippedFiles::* path;
   std::uint16_t subsystem;
   // Its manifest depends on the version 6 common controls.
   bool commonControlsAssembly;

@@ -114,8 +114,7 @@ void BindTextControls(BindingRegistry& bindings) {
       .Property("ReadOnly", &TRichEdit::ReadOnly, &TRichEdit::SetReadOnly)
       .Property("ScrollBars", &TRichEdit::ScrollBars, &TRichEdit::SetScrollBars)
       .Property("WordWrap", &TRichEdit::WordWrap, &TRichEdit::SetWordWrap)
-      .Property(
-          "Lines", [](TRichEdit& r) { return r.Lines(); }, &TRichEdit::SetLines);
+      .Property("Lines", [](TRichEdit& r) { return r.Lines(); }, &TRichEdit::SetLines);
 
   ClassBinder<TComboBox>(bindings, "TComboBox")
       .Creatable(&NewControl<TComboBox>)
@@ -141,8 +140,7 @@ void BindTextControls(BindingRegistry& bindings) {
       .Property(
           "InitialDir", [](TOpenDialog& d) { return d.InitialDir(); }, &TOpenDialog::SetInitialDir)
       .Property("Options", &TOpenDialog::Options, &TOpenDialog::SetOptions)
-      .Property(
-          "Title", [](TOpenDialog& d) { return d.Title(); }, &TOpenDialog::SetTitle);
+      .Property("Title", [](TOpenDialog& d) { return d.Title(); }, &TOpenDialog::SetTitle);
 }
 
 }  // namespace

@@ -351,8 +351,7 @@ TEST(Bindings, AreCheckedAgainstTheSchemaAsTheyAreMade) {
       binder.Property(
           "Size", [](TProbe& p) { return p.Number; }, [](TProbe& p, int v) { p.Number = v; }),
       std::logic_error);
-  binder.Property(
-      "Flag", [](TProbe& p) { return p.Flag; }, [](TProbe& p, bool v) { p.Flag = v; });
+  binder.Property("Flag", [](TProbe& p) { return p.Flag; }, [](TProbe& p, bool v) { p.Flag = v; });
   EXPECT_THROW(binder.Property(
                    "Flag", [](TProbe& p) { return p.Flag; }, [](TProbe& p, bool v) { p.Flag = v; }),
                std::logic_error);

@@ -325,7 +325,7 @@ TEST(Dfmc, TheToolExitsNonZeroAndWritesNothingOnError) {
   const std::string folderOut = folder.Path() + "/empty";
   mkdir(folderOut.c_str(), 0755);
   EXPECT_NE(run("-o " + folderOut + " " + good), 0);
-  struct stat info {};
+  struct stat info{};
   EXPECT_TRUE(stat(folderOut.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
   const std::string readOnly = folder.Write("kept.bin", "old");
   chmod(readOnly.c_str(), 0444);
