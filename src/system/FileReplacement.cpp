@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "system/Handles.h"
+#include "system/PassingHolds.h"
 #include "system/WidePath.h"
 #include "system/winapi.h"
 
@@ -13,13 +14,17 @@ namespace {
 constexpr unsigned kTempNameAttempts = 100;
 
 // The temporary file until it has been moved into place: deleted on every other path.
+// A scanner may have opened it the moment it was closed, so its deletion waits out
+// such a hold like the move does.
 class TPendingFile {
  public:
   TPendingFile() = default;
   TPendingFile(const TPendingFile&) = delete;
   TPendingFile& operator=(const TPendingFile&) = delete;
   ~TPendingFile() {
-    if (!name_.empty()) DeleteFileW(name_.c_str());  // nothing more to do if it fails
+    if (name_.empty()) return;
+    // Nothing more to do if it fails.
+    RetryWhileHeld([this] { return DeleteFileW(name_.c_str()) != FALSE; });
   }
   void Track(std::wstring name) { name_ = std::move(name); }
   const std::wstring& Name() const { return name_; }
@@ -45,6 +50,14 @@ TFileHandle CreateTempNextTo(const std::string& path, TPendingFile& pending) {
   return TFileHandle();
 }
 
+// A folder or a read-only file at path refuses the move with "access denied" for good;
+// only a refusal that may pass is worth waiting for.
+bool RefusesReplacementForGood(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0;
+}
+
 }  // namespace
 
 std::wstring ReplacementTempName(const std::string& path, unsigned attempt) {
@@ -66,10 +79,15 @@ bool WriteFileReplacing(const std::string& path, const void* data, std::uint32_t
   if (!FlushFileBuffers(file.Get())) return false;
   if (!file.Close()) return false;
 
-  if (!MoveFileExW(pending.Name().c_str(), WidePath(path).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return false;
-  }
+  // A scanner that opened the temporary file as it was closed, or opens the target,
+  // holds it for a moment: the move is tried again until the hold has passed.
+  const std::wstring target = WidePath(path);
+  if (RefusesReplacementForGood(target)) return false;
+  const bool moved = RetryWhileHeld([&] {
+    return MoveFileExW(pending.Name().c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  });
+  if (!moved) return false;
   pending.Committed();
   return true;
 }

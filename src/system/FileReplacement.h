@@ -8,7 +8,8 @@
 // written and on disk, moves it over path (replacing a file that is there). On any
 // failure the temporary file is removed, whatever was at path stays as it was, and
 // the result is false. A file at path that another program holds open cannot be
-// replaced, which is a failure.
+// replaced: a hold that passes within about three seconds (a virus scanner's, an
+// indexer's) is waited out; a longer one is a failure.
 bool WriteFileReplacing(const std::string& path, const void* data, std::uint32_t size);
 
 // The name of the temporary file that the attempt-th try of WriteFileReplacing uses

@@ -10,8 +10,9 @@
 
 #include <windows.h>
 
-// The Windows headers that build on it: the open-file dialog, the rich edit control's
-// messages, and the process memory figures the start-up benchmark reads.
+// The Windows headers that build on it: the open-file dialog and its errors, the rich
+// edit control's messages, and the process memory figures the start-up benchmark reads.
+#include <cderr.h>
 #include <commdlg.h>
 #include <psapi.h>
 #include <richedit.h>

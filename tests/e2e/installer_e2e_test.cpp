@@ -15,6 +15,7 @@
 #include "Screenshot.h"
 #include "TestData.h"
 #include "UiDriver.h"
+#include "support/HeldFile.h"
 #include "system/WidePath.h"
 
 namespace e2e {
@@ -372,15 +373,12 @@ TEST(RefusedInstall, CancelShowsNothing) {
   EXPECT_TRUE(IsWindowEnabled(installer.Form()));
 }
 
+// Held for good, as a running program holds its library: the install gives up after
+// a few seconds of waiting for it.
 TEST(RefusedInstall, WhenACommonFileIsHeldOpen) {
   HalvoraFolder folder(kSupportedSize, true);
   MakeFileOfSize(folder.Path() + "dcrnik.dll", 10);
-  // Held open without sharing, as a running program would hold its library.
-  std::unique_ptr<void, decltype(&CloseHandle)> held(
-      CreateFileA((folder.Path() + "dcrnik.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                  FILE_ATTRIBUTE_NORMAL, nullptr),
-      &CloseHandle);
-  ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+  auto held = std::make_unique<THeldFile>(folder.Path() + "dcrnik.dll");
   Installer installer;
   installer.Choose("D750");
   const MessageBoxSeen box = installer.InstallWith(folder.Exe());
@@ -393,7 +391,23 @@ TEST(RefusedInstall, WhenACommonFileIsHeldOpen) {
   EXPECT_EQ(ReadInputText(folder.Path() + "HVNik.dll"), Payload("FileStoOther", "HVNik.dll"));
   EXPECT_EQ(ReadInputText(folder.Path() + "dcrnik.dll"), std::string(10, '\0'));
   EXPECT_FALSE(PathExists(folder.Path() + "d_nikon.dll"));
+  EXPECT_EQ(FolderEntries(folder.Path()).size(), 2u + 4u) << "a temporary file is left";
   EXPECT_TRUE(IsWindowEnabled(installer.InstallButton()));
+}
+
+// Held for a moment while the installer writes it, as a virus scanner holds a file it
+// has just seen: the install waits and goes on.
+TEST(SuccessfulInstall, WhileACommonFileIsHeldForAMoment) {
+  HalvoraFolder folder(kSupportedSize, true);
+  MakeFileOfSize(folder.Path() + "dcrnik.dll", 10);
+  THeldFile held(folder.Path() + "dcrnik.dll");
+  held.LetGoAfterSeeing(folder.Path() + "dcrnik.dll.~*", 1000);
+  Installer installer;
+  installer.Choose("D750");
+  const MessageBoxSeen box = installer.InstallWith(folder.Exe());
+  EXPECT_EQ(box.text, "Nikon plugin successfully installed");
+  ExpectInstalled(folder, "Type0015.md3", "FileStoPTP1");
+  EXPECT_EQ(FolderEntries(folder.Path()).size(), 2u + 6u) << "a temporary file is left";
 }
 
 // A damaged download: one byte of the payload flipped in a copy of the executable.

@@ -36,6 +36,9 @@ constexpr const char* kInstalledText = "Nikon plugin successfully installed";
 constexpr const char* kUnusableFolderNameText =
     "The name of the Halvora folder contains characters that the installer cannot use.\r"
     "Please install Halvora into a folder with a plain name and try again.";
+constexpr const char* kPathTooLongText =
+    "The path of the chosen file is too long for the installer.\r"
+    "Please install Halvora into a folder with a shorter path and try again.";
 
 std::string CannotWriteText(const std::string& installDir) {
   return "Cannot write data to: " + installDir + "\rPlease check that Halvora is not running";
@@ -97,6 +100,10 @@ void TInstallProcedure::Install() {
     case fcNameUnusable:
       // Any other spelling of the path could name a look-alike folder.
       ShowError(kUnusableFolderNameText);
+      return;
+    case fcPathTooLong:
+      // Silence would look like a Cancel the user never pressed.
+      ShowError(kPathTooLongText);
       return;
     case fcChosen:
       break;

@@ -15,6 +15,7 @@ enum TFileChoice : std::uint8_t {
   fcCancelled,     // no file chosen, which is no failure
   fcChosen,        // the chosen path is given
   fcNameUnusable,  // a file was chosen whose path the system code page cannot spell
+  fcPathTooLong,   // a file was chosen whose path is longer than the dialog can return
 };
 
 class InstallerHost {

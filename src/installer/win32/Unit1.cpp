@@ -121,6 +121,8 @@ TFileChoice TFormServicePack::ChooseFile(const std::string& initialFolder,
       return fcChosen;
     case orNameNotInCodePage:
       return fcNameUnusable;
+    case orPathTooLong:
+      return fcPathTooLong;
     case orCancelled:
       break;
   }

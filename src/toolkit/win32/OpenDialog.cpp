@@ -75,7 +75,11 @@ TOpenResult TOpenDialog::Execute() {
   ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   ofn.Flags = SystemFlags(options_);
-  if (!GetOpenFileNameW(&ofn)) return orCancelled;  // or CommDlgExtendedError() says why
+  if (!GetOpenFileNameW(&ofn)) {
+    // A chosen path longer than the buffer fails the call like a Cancel does; only the
+    // extended error tells the two apart.
+    return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? orPathTooLong : orCancelled;
+  }
   filterIndex_ = static_cast<int>(ofn.nFilterIndex);
   const std::optional<std::string> chosen = AnsiPathFor(file.data());
   if (!chosen) return orNameNotInCodePage;

@@ -36,6 +36,7 @@ enum TOpenResult : std::uint8_t {
   orCancelled,          // the user cancelled, or the dialog could not be shown
   orChosen,             // FileName() is the chosen file
   orNameNotInCodePage,  // a file was chosen whose path the system code page cannot spell
+  orPathTooLong,        // a file was chosen whose path does not fit the dialog's buffer
 };
 constexpr TOpenOptions OpenOption(TOpenOption option) {
   return TOpenOptions{1} << option;

@@ -16,7 +16,7 @@ bool RecordingHost::IsWindowOpen(const std::string& title) {
 
 TFileChoice RecordingHost::ChooseFile(const std::string& initialFolder, std::string& path) {
   dialogFolders.push_back(initialFolder);
-  if (chosenNameUnusable) return fcNameUnusable;
+  if (unusableChoice) return *unusableChoice;
   if (!chosenPath) return fcCancelled;
   path = *chosenPath;
   return fcChosen;

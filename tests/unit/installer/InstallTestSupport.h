@@ -28,7 +28,8 @@ class RecordingHost : public InstallerHost {
   std::set<std::string> openWindowTitles;  // answered without asking the desktop
   bool askTheDesktop = false;              // answer IsWindowOpen through FindWindowA
   std::optional<std::string> chosenPath;   // nothing: the user cancels
-  bool chosenNameUnusable = false;         // a file is chosen that the code page cannot spell
+  // A file is chosen whose path cannot be used (fcNameUnusable, fcPathTooLong).
+  std::optional<TFileChoice> unusableChoice;
   std::string selectedModel;
 
   // What happened.

@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "FormSource.h"
 #include "InstallTestSupport.h"
@@ -186,15 +187,25 @@ TEST_F(Install, TheDialogStartsAtTheDriveRootAndACancelChangesNothing) {
   EXPECT_TRUE(host.busyChanges.empty());
 }
 
-TEST_F(Install, AFolderNameTheCodePageCannotSpellIsRefusedAndNothingWritten) {
+TEST_F(Install, AChosenPathThatCannotBeUsedIsRefusedAndNothingWritten) {
+  const std::pair<TFileChoice, std::string> cases[] = {
+      {fcNameUnusable,
+       "The name of the Halvora folder contains characters that the installer cannot use.\r"
+       "Please install Halvora into a folder with a plain name and try again."},
+      {fcPathTooLong,
+       "The path of the chosen file is too long for the installer.\r"
+       "Please install Halvora into a folder with a shorter path and try again."},
+  };
   PrepareHalvora();
-  host.chosenNameUnusable = true;
-  procedure.Install();
-  ExpectRefused(
-      "The name of the Halvora folder contains characters that the installer cannot use.\r"
-      "Please install Halvora into a folder with a plain name and try again.");
-  EXPECT_EQ(procedure.InstallDir(), "");
-  EXPECT_EQ(Names(), HalvoraFiles());
+  for (const auto& [choice, text] : cases) {
+    SCOPED_TRACE(text);
+    host.messages.clear();
+    host.unusableChoice = choice;
+    procedure.Install();
+    ExpectRefused(text);
+    EXPECT_EQ(procedure.InstallDir(), "");
+    EXPECT_EQ(Names(), HalvoraFiles());
+  }
 }
 
 TEST_F(Install, RefusesAnyFileButHalvoraExe) {

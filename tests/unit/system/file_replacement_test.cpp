@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "support/HeldFile.h"
 #include "support/ScratchFolder.h"
 #include "system/FileReplacement.h"
-#include "system/Handles.h"
 #include "system/winapi.h"
 
 namespace {
@@ -31,12 +31,22 @@ TEST(WriteFileReplacing, LockedTargetStaysAsItWas) {
   const TScratchFolder scratch;
   WriteWholeFile(scratch / "a.dll", "old");
   {
-    const TFileHandle lock(CreateFileA((scratch / "a.dll").c_str(), GENERIC_READ, 0, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(lock.Valid());
+    const THeldFile held(scratch / "a.dll");
     EXPECT_FALSE(Write(scratch / "a.dll", "new content"));
   }
   EXPECT_EQ(ReadInputText(scratch / "a.dll"), "old");
+  EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"a.dll"}));
+}
+
+// A virus scanner holds a file it has just seen written for a moment; the replacement
+// waits for it to let go, the temporary file's moment included.
+TEST(WriteFileReplacing, BrieflyHeldTargetIsReplacedOnceLetGo) {
+  const TScratchFolder scratch;
+  WriteWholeFile(scratch / "a.dll", "old");
+  THeldFile held(scratch / "a.dll");
+  held.LetGoAfterSeeing(scratch / "a.dll.~*", 1000);
+  EXPECT_TRUE(Write(scratch / "a.dll", "new content"));
+  EXPECT_EQ(ReadInputText(scratch / "a.dll"), "new content");
   EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"a.dll"}));
 }
 
@@ -72,11 +82,15 @@ TEST(WriteFileReplacing, MissingFolderIsAFailure) {
   EXPECT_TRUE(FolderEntries(scratch.Path()).empty());
 }
 
-TEST(WriteFileReplacing, FolderInTheWayIsAFailure) {
+TEST(WriteFileReplacing, FolderOrReadOnlyFileInTheWayIsAFailure) {
   const TScratchFolder scratch;
   ASSERT_TRUE(CreateDirectoryA((scratch / "a.dll").c_str(), nullptr));
   EXPECT_FALSE(Write(scratch / "a.dll", "new"));
-  EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"a.dll"}));
+  WriteWholeFile(scratch / "b.dll", "old");
+  ASSERT_TRUE(SetFileAttributesA((scratch / "b.dll").c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(Write(scratch / "b.dll", "new"));
+  EXPECT_EQ(ReadInputText(scratch / "b.dll"), "old");
+  EXPECT_EQ(FolderEntries(scratch.Path()), (Names{"a.dll", "b.dll"}));
 }
 
 TEST(WriteFileReplacing, TakenTemporaryNameIsLeftAlone) {
