@@ -89,8 +89,24 @@ kit_names_no_path() { # FOLDER
   [ -z "$found" ] || { echo "these files of the kit name a path of this machine:"; echo "$found"; return 1; }
 }
 
+# Every program of the unzipped kit FOLDER carries a manifest (resource type 24) with its
+# level: administrator rights for the installer, as invoked for every other.
+kit_manifests() { # FOLDER
+  local exe level missing=""
+  while IFS= read -r -d '' exe; do
+    level=asInvoker
+    [ "$(basename "$exe")" = HalvoraPluginInstaller.exe ] && level=requireAdministrator
+    if ! x86_64-w64-mingw32-objdump -p "$exe" | grep -q '^ *Entry: ID: 0x000018, Value: 0x8' ||
+      ! grep -qaF "level=\"$level\"" "$exe"; then
+      missing+=" ${exe#"$1/"}"
+    fi
+  done < <(find "$1" -name '*.exe' -not -path '*/data/payload/*' -print0)
+  [ -z "$missing" ] || { echo "these programs of the kit lack a manifest or its level:$missing"; return 1; }
+}
+
 # The kit of ARCH unzipped into FOLDER (made anew), and checked as files: its installer
-# is its build's, byte for byte, and it names no path of this machine.
+# is its build's, byte for byte, every program carries a manifest, and it names no path
+# of this machine.
 kit_unzipped() { # ARCH FOLDER
   local arch=$1 folder=$2 build=win bits=32-bit zip
   [ "$arch" = win64 ] && build=win64 bits=64-bit
@@ -99,16 +115,25 @@ kit_unzipped() { # ARCH FOLDER
   cmake -E make_directory "$folder" && (cd "$folder" && cmake -E tar xf "$zip") || return 1
   kit_check "the $bits kit's installer is build/$build's" \
     cmp "$folder/HalvoraPluginInstaller.exe" "build/$build/bin/HalvoraPluginInstaller.exe"
+  kit_check "every program of the $bits kit carries a manifest" kit_manifests "$folder"
   kit_check "the $bits kit names no path of this machine" kit_names_no_path "$folder"
 }
 
-kit_suite() { # ARCH DISPLAY-NUMBER
-  local arch=$1 bits=32-bit folder
+# At DPI (96 unless given): Wine gives every program the prefix's DPI, where Windows
+# shows the unaware installer 96 DPI at any display scaling; the kit must pass either way.
+kit_suite() { # ARCH DISPLAY-NUMBER [DPI]
+  local arch=$1 bits=32-bit folder dpi=${3:-96} suffix=""
   [ "$arch" = win64 ] && bits=64-bit
-  echo "== the Windows test kit ($bits, $(kit_zip "$arch")) under Wine ($arch)"
-  export HV_WINEPREFIX="$PWD/build/kit/wineprefix" HV_WINEPREFIX64="$PWD/build/kit/wineprefix64"
+  [ "$dpi" = 96 ] || suffix=-${dpi}dpi
+  echo "== the Windows test kit ($bits, $(kit_zip "$arch")) under Wine ($arch) at $dpi DPI"
+  export HV_WINEPREFIX="$PWD/build/kit/wineprefix$suffix" HV_WINEPREFIX64="$PWD/build/kit/wineprefix64$suffix"
   # A fresh prefix each time (it takes seconds): nothing of an earlier run stays.
   hv_wine_use "$arch" && rm -rf "$WINEPREFIX" && scripts/wine-prefix.sh --arch="$arch" || return 1
+  if [ "$dpi" != 96 ]; then
+    DISPLAY= "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f &&
+      DISPLAY= "$WINELOADER" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+        /v LogPixels /t REG_DWORD /d "$dpi" /f && wineserver -w || return 1
+  fi >/dev/null 2>&1
   folder="$WINEPREFIX/drive_c/kit"
   kit_unzipped "$arch" "$folder" || return 1
   local started=$SECONDS
