@@ -11,10 +11,12 @@
 # parallel as far as the cores allow; their output is shown whole, one after another.
 #
 # The Windows test kit (make windows-kit) is tried as a maintainer runs it: unzipped
-# into C:\kit of a Wine prefix of its own (build/kit/), run-tests.cmd run by Wine's
-# cmd, its closing line "N passed, M failed" added to the totals; the 64-bit twin
-# where no 32-bit program runs. Both zips are checked to carry build/win's and
-# build/win64's installer byte for byte and to name no path of this machine.
+# into C:\kit of a fresh Wine prefix of its own (build/kit/), run-tests.cmd run by
+# Wine's cmd, its closing line "N passed, M failed" added to the totals; at 96 DPI and
+# again at 144 (Windows shows the unaware installer 96 DPI at any display scaling, Wine
+# the screen's); the 64-bit twin where no 32-bit program runs. Both zips are checked
+# to carry build/win's and build/win64's installer byte for byte, a manifest in every
+# program, and to name no path of this machine.
 #
 #   scripts/run-tests.sh [FUZZ-SECONDS]   everything (make test; 30 s per fuzzer)
 #   scripts/run-tests.sh --windows-only   the Windows suites alone (make test-win)
@@ -122,7 +124,7 @@ kit_unzipped() { # ARCH FOLDER
 # At DPI (96 unless given): Wine gives every program the prefix's DPI, where Windows
 # shows the unaware installer 96 DPI at any display scaling; the kit must pass either way.
 kit_suite() { # ARCH DISPLAY-NUMBER [DPI]
-  local arch=$1 bits=32-bit folder dpi=${3:-96} suffix=""
+  local arch=$1 bits=32-bit folder dpi=${3:-96} suffix="" line
   [ "$arch" = win64 ] && bits=64-bit
   [ "$dpi" = 96 ] || suffix=-${dpi}dpi
   echo "== the Windows test kit ($bits, $(kit_zip "$arch")) under Wine ($arch) at $dpi DPI"
@@ -144,6 +146,8 @@ kit_suite() { # ARCH DISPLAY-NUMBER [DPI]
   kit_check "the kit wrote report.txt" test -s "$folder/report.txt"
   echo "-- report.txt:"
   tr -d '\r' <"$folder/report.txt"
+  line=$(tr -d '\r' <"$folder/report.txt" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)
+  [ -z "$line" ] || echo "kit run at $dpi DPI: $line"
 }
 
 # The 32-bit kit where it is not run: unzipped to be checked as files.
@@ -152,18 +156,20 @@ kit_files() {
   kit_unzipped win32 build/kit/check-32
 }
 
-# A kit log's counts: its checks, and the runner's closing line ("" if none: a failure).
+# A kit log's counts: its checks, and each run's closing line (a run without one: a failure).
 count_kit() { # LOG
-  local line
+  local line runs results=0
   passed=$((passed + $(grep -c '^kit check passed: ' "$1")))
   failed=$((failed + $(grep -c '^kit check FAILED: ' "$1")))
-  if grep -q '^== the Windows test kit' "$1"; then
-    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$1" | tail -n 1)
-    if [ -z "$line" ]; then failed=$((failed + 1)); return; fi
+  runs=$(grep -c '^== the Windows test kit' "$1")
+  while read -r line; do
+    line=${line#*: }
     passed=$((passed + ${line%% passed*}))
     line=${line#*, }
     failed=$((failed + ${line%% failed}))
-  fi
+    results=$((results + 1))
+  done < <(grep -E '^kit run at [0-9]+ DPI: [0-9]+ passed, [0-9]+ failed$' "$1")
+  [ "$results" -ge "$runs" ] || failed=$((failed + runs - results))
 }
 
 fuzz_replay() {
@@ -199,7 +205,11 @@ for build in "${windows[@]}"; do
 done
 kit_arch=win32
 [ "${windows[0]}" = win64 ] && kit_arch=win64
-{ [ "$kit_arch" = win32 ] || kit_files; kit_suite "$kit_arch" "$display"; } >"$logs/kit" 2>&1 &
+{
+  [ "$kit_arch" = win32 ] || kit_files
+  kit_suite "$kit_arch" "$display" 96
+  kit_suite "$kit_arch" "$((display + 1))" 144
+} >"$logs/kit" 2>&1 &
 pids+=($!)
 fuzz_alongside=no
 if [ "$only_windows" = no ] && [ "$jobs" -gt $((${#windows[@]} + 1)) ]; then
