@@ -98,7 +98,8 @@ kit_manifests() { # FOLDER
   while IFS= read -r -d '' exe; do
     level=asInvoker
     [ "$(basename "$exe")" = HalvoraPluginInstaller.exe ] && level=requireAdministrator
-    if ! x86_64-w64-mingw32-objdump -p "$exe" | grep -q '^ *Entry: ID: 0x000018, Value: 0x8' ||
+    # A resource directory entry of type 24 (grep reads to the end: no broken pipe).
+    if [ "$(x86_64-w64-mingw32-objdump -p "$exe" | grep -c 'Entry: ID: 0x000018, Value: 0x8')" = 0 ] ||
       ! grep -qaF "level=\"$level\"" "$exe"; then
       missing+=" ${exe#"$1/"}"
     fi

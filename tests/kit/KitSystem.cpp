@@ -145,6 +145,14 @@ std::string ScreenLines() {
   std::string text =
       Line("Screen", std::to_string(width) + " x " + std::to_string(height) + ", " +
                          std::to_string(dpi) + " DPI (" + std::to_string(dpi * 100 / 96) + " %)");
+  // The installer and the window tests are not DPI-aware, which the checks of size and
+  // fit depend on: say what they are shown.
+  if (dpi != 96) {
+    const bool wine = NtdllExport<const char* (*)()>("wine_get_version") != nullptr;
+    text += Line("Test programs' DPI",
+                 wine ? std::to_string(dpi) + " (Wine shows every program the screen's DPI)"
+                      : "96 (not DPI-aware, as the installer: Windows scales their windows)");
+  }
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
