@@ -51,13 +51,16 @@ win-runnable: win
 # The Windows test suite in one zip for a Windows machine (tests/kit/README.txt):
 # build/kit/HalvoraPluginInstaller-<version>-tests.zip from build/win, and its 64-bit
 # twin ...-tests-x64.zip from build/win64 where no 32-bit program runs here, so that
-# make test can try the kit under Wine.
+# make test can try the kit under Wine. With a certificate (SIGN_CERT and SIGN_KEY, or
+# SIGN_PKCS12, as for make release) every program in it is signed.
 KIT_NAME = HalvoraPluginInstaller-$(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)-tests
+KIT_SIGNING = SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" SIGN_PKCS12="$(SIGN_PKCS12)" \
+  SIGN_PASS_FILE="$(SIGN_PASS_FILE)" TIMESTAMP_URL="$(TIMESTAMP_URL)" PRODUCT_URL="$(PRODUCT_URL)"
 windows-kit: win
-	@cmake --build build/win --target windows_kit
+	@$(KIT_SIGNING) cmake --build build/win --target windows_kit
 	@mkdir -p build/kit && cp build/win/tests/kit/$(KIT_NAME).zip build/kit/
 	@if [ "$$(scripts/wine-env.sh arch)" = win64 ]; then \
-	  $(MAKE) --no-print-directory win64 && cmake --build build/win64 --target windows_kit && \
+	  $(MAKE) --no-print-directory win64 && $(KIT_SIGNING) cmake --build build/win64 --target windows_kit && \
 	  cp build/win64/tests/kit/$(KIT_NAME)-x64.zip build/kit/; fi
 
 fuzz-build: bootstrap

@@ -15,10 +15,12 @@ if(BUILD_TESTING AND NOT HV_FUZZ)
   endif()
 endif()
 
-# hv_test(name SOURCES... LIBS ...): one test program, registered as one ctest
-# entry (under Wine in the Windows build, through the cross-compiling emulator).
+# hv_test(name [WINDOWS] SOURCES... LIBS ...): one test program, registered as one ctest
+# entry (under Wine in the Windows build, through the cross-compiling emulator). In the
+# Windows build it carries a manifest (cmake/ResourceScript.cmake); WINDOWS: it makes or
+# drives windows, and takes the installer's common controls and DPI setting.
 function(hv_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   hv_settings(${name})
   hv_static_runtime(${name})
@@ -26,6 +28,11 @@ function(hv_test name)
   if(WIN32)
     # GoogleTest's headers by a folder name of their own, as its library (above).
     target_compile_options(${name} PRIVATE -ffile-prefix-map=${HV_GTEST_SOURCE}=googletest)
+    if(T_WINDOWS)
+      hv_program_manifest(${name} WINDOWS)
+    else()
+      hv_program_manifest(${name})
+    endif()
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_property(GLOBAL APPEND PROPERTY HV_TEST_FOLDERS ${CMAKE_CURRENT_BINARY_DIR})

@@ -4,6 +4,13 @@
 # KIT/NAME.zip with Debian's zip, entries sorted and dated by the last commit, so
 # that the same build gives the same zip.
 #
+# With a certificate in the environment, as make release takes it (SIGN_CERT and
+# SIGN_KEY, or SIGN_PKCS12; SIGN_PASS_FILE, TIMESTAMP_URL and PRODUCT_URL optional),
+# every program of the kit is signed the way the release is (scripts/sign-installer.sh,
+# signing time the last commit's): Windows 11's Smart App Control blocks unsigned
+# programs and DLLs. The payload's files stay as stored, and the copy of the installer
+# in data\signed keeps the test authority's signature that the start-up test expects.
+#
 #   cmake -DKIT=folder -DNAME=... -DVERSION=... -DBITS=32-bit|64-bit -DPAYLOAD=text
 #         -DSOURCE=tests/kit -DREPOSITORY=root -P cmake/WindowsKit.cmake
 foreach(variable IN ITEMS KIT NAME VERSION BITS PAYLOAD SOURCE REPOSITORY)
@@ -40,10 +47,6 @@ endfunction()
 windows_text(${KIT}/kit-tests.txt ${stage}/tests/kit-tests.txt)
 windows_text(${KIT}/kit-test-data.txt ${stage}/tests/test-data.txt)
 windows_text(${SOURCE}/run-tests.cmd ${stage}/run-tests.cmd)
-set(KIT_NAME ${NAME})
-set(MINUTES "2 to 5")  # one under Wine on two cores
-configure_file(${SOURCE}/README.txt ${KIT}/README.txt @ONLY)
-windows_text(${KIT}/README.txt ${stage}/README.txt)
 
 # Every entry dated by the last commit (or a fixed day outside a checkout), in UTC, and
 # without the extra fields of owner and access times: the same build gives the same zip.
@@ -52,6 +55,33 @@ execute_process(COMMAND git -C ${REPOSITORY} log -1 --format=%ct
 if(NOT git_result EQUAL 0 OR NOT stamp MATCHES "^[0-9]+$")
   set(stamp 1704067200)  # 2024-01-01
 endif()
+set(signed 0)
+if(NOT "$ENV{SIGN_CERT}$ENV{SIGN_KEY}$ENV{SIGN_PKCS12}" STREQUAL "")
+  file(GLOB_RECURSE programs RELATIVE ${stage} ${stage}/*.exe ${stage}/*.dll)
+  list(FILTER programs EXCLUDE REGEX "^data/(payload|containers|signed)/")
+  list(SORT programs)
+  foreach(program IN LISTS programs)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env SIGN_TIME=${stamp}
+        ${REPOSITORY}/scripts/sign-installer.sh ${stage}/${program} ${stage}/${program}
+      OUTPUT_QUIET RESULT_VARIABLE sign_result)
+    if(NOT sign_result EQUAL 0)
+      message(FATAL_ERROR "could not sign the test kit's ${program}")
+    endif()
+  endforeach()
+  list(LENGTH programs signed)
+  message(STATUS "Windows test kit: ${signed} programs signed")
+endif()
+
+set(KIT_NAME ${NAME})
+set(MINUTES "2 to 5")  # one under Wine on two cores
+if(signed)
+  set(SIGNED "signed: its ${signed} programs carry our signature")
+else()
+  set(SIGNED "not signed")
+endif()
+configure_file(${SOURCE}/README.txt ${KIT}/README.txt @ONLY)
+windows_text(${KIT}/README.txt ${stage}/README.txt)
+
 file(GLOB_RECURSE entries RELATIVE ${stage} ${stage}/*)
 list(SORT entries)
 list(JOIN entries "\n" entry_text)

@@ -11,10 +11,12 @@
 # parallel as far as the cores allow; their output is shown whole, one after another.
 #
 # The Windows test kit (make windows-kit) is tried as a maintainer runs it: unzipped
-# into C:\kit of a Wine prefix of its own (build/kit/), run-tests.cmd run by Wine's
-# cmd, its closing line "N passed, M failed" added to the totals; the 64-bit twin
-# where no 32-bit program runs. Both zips are checked to carry build/win's and
-# build/win64's installer byte for byte and to name no path of this machine.
+# into C:\kit of a fresh Wine prefix of its own (build/kit/), run-tests.cmd run by
+# Wine's cmd, its closing line "N passed, M failed" added to the totals; at 96 DPI and
+# again at 144 (Windows shows the unaware installer 96 DPI at any display scaling, Wine
+# the screen's); the 64-bit twin where no 32-bit program runs. Both zips are checked
+# to carry build/win's and build/win64's installer byte for byte, a manifest in every
+# program, and to name no path of this machine.
 #
 #   scripts/run-tests.sh [FUZZ-SECONDS]   everything (make test; 30 s per fuzzer)
 #   scripts/run-tests.sh --windows-only   the Windows suites alone (make test-win)
@@ -89,8 +91,25 @@ kit_names_no_path() { # FOLDER
   [ -z "$found" ] || { echo "these files of the kit name a path of this machine:"; echo "$found"; return 1; }
 }
 
+# Every program of the unzipped kit FOLDER carries a manifest (resource type 24) with its
+# level: administrator rights for the installer, as invoked for every other.
+kit_manifests() { # FOLDER
+  local exe level missing=""
+  while IFS= read -r -d '' exe; do
+    level=asInvoker
+    [ "$(basename "$exe")" = HalvoraPluginInstaller.exe ] && level=requireAdministrator
+    # A resource directory entry of type 24 (grep reads to the end: no broken pipe).
+    if [ "$(x86_64-w64-mingw32-objdump -p "$exe" | grep -c 'Entry: ID: 0x000018, Value: 0x8')" = 0 ] ||
+      ! grep -qaF "level=\"$level\"" "$exe"; then
+      missing+=" ${exe#"$1/"}"
+    fi
+  done < <(find "$1" -name '*.exe' -not -path '*/data/payload/*' -print0)
+  [ -z "$missing" ] || { echo "these programs of the kit lack a manifest or its level:$missing"; return 1; }
+}
+
 # The kit of ARCH unzipped into FOLDER (made anew), and checked as files: its installer
-# is its build's, byte for byte, and it names no path of this machine.
+# is its build's, byte for byte, every program carries a manifest, and it names no path
+# of this machine.
 kit_unzipped() { # ARCH FOLDER
   local arch=$1 folder=$2 build=win bits=32-bit zip
   [ "$arch" = win64 ] && build=win64 bits=64-bit
@@ -99,16 +118,25 @@ kit_unzipped() { # ARCH FOLDER
   cmake -E make_directory "$folder" && (cd "$folder" && cmake -E tar xf "$zip") || return 1
   kit_check "the $bits kit's installer is build/$build's" \
     cmp "$folder/HalvoraPluginInstaller.exe" "build/$build/bin/HalvoraPluginInstaller.exe"
+  kit_check "every program of the $bits kit carries a manifest" kit_manifests "$folder"
   kit_check "the $bits kit names no path of this machine" kit_names_no_path "$folder"
 }
 
-kit_suite() { # ARCH DISPLAY-NUMBER
-  local arch=$1 bits=32-bit folder
+# At DPI (96 unless given): Wine gives every program the prefix's DPI, where Windows
+# shows the unaware installer 96 DPI at any display scaling; the kit must pass either way.
+kit_suite() { # ARCH DISPLAY-NUMBER [DPI]
+  local arch=$1 bits=32-bit folder dpi=${3:-96} suffix="" line
   [ "$arch" = win64 ] && bits=64-bit
-  echo "== the Windows test kit ($bits, $(kit_zip "$arch")) under Wine ($arch)"
-  export HV_WINEPREFIX="$PWD/build/kit/wineprefix" HV_WINEPREFIX64="$PWD/build/kit/wineprefix64"
+  [ "$dpi" = 96 ] || suffix=-${dpi}dpi
+  echo "== the Windows test kit ($bits, $(kit_zip "$arch")) under Wine ($arch) at $dpi DPI"
+  export HV_WINEPREFIX="$PWD/build/kit/wineprefix$suffix" HV_WINEPREFIX64="$PWD/build/kit/wineprefix64$suffix"
   # A fresh prefix each time (it takes seconds): nothing of an earlier run stays.
   hv_wine_use "$arch" && rm -rf "$WINEPREFIX" && scripts/wine-prefix.sh --arch="$arch" || return 1
+  if [ "$dpi" != 96 ]; then
+    DISPLAY= "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f &&
+      DISPLAY= "$WINELOADER" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+        /v LogPixels /t REG_DWORD /d "$dpi" /f && wineserver -w || return 1
+  fi >/dev/null 2>&1
   folder="$WINEPREFIX/drive_c/kit"
   kit_unzipped "$arch" "$folder" || return 1
   local started=$SECONDS
@@ -119,6 +147,8 @@ kit_suite() { # ARCH DISPLAY-NUMBER
   kit_check "the kit wrote report.txt" test -s "$folder/report.txt"
   echo "-- report.txt:"
   tr -d '\r' <"$folder/report.txt"
+  line=$(tr -d '\r' <"$folder/report.txt" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)
+  [ -z "$line" ] || echo "kit run at $dpi DPI: $line"
 }
 
 # The 32-bit kit where it is not run: unzipped to be checked as files.
@@ -127,18 +157,20 @@ kit_files() {
   kit_unzipped win32 build/kit/check-32
 }
 
-# A kit log's counts: its checks, and the runner's closing line ("" if none: a failure).
+# A kit log's counts: its checks, and each run's closing line (a run without one: a failure).
 count_kit() { # LOG
-  local line
+  local line runs results=0
   passed=$((passed + $(grep -c '^kit check passed: ' "$1")))
   failed=$((failed + $(grep -c '^kit check FAILED: ' "$1")))
-  if grep -q '^== the Windows test kit' "$1"; then
-    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$1" | tail -n 1)
-    if [ -z "$line" ]; then failed=$((failed + 1)); return; fi
+  runs=$(grep -c '^== the Windows test kit' "$1")
+  while read -r line; do
+    line=${line#*: }
     passed=$((passed + ${line%% passed*}))
     line=${line#*, }
     failed=$((failed + ${line%% failed}))
-  fi
+    results=$((results + 1))
+  done < <(grep -E '^kit run at [0-9]+ DPI: [0-9]+ passed, [0-9]+ failed$' "$1")
+  [ "$results" -ge "$runs" ] || failed=$((failed + runs - results))
 }
 
 fuzz_replay() {
@@ -174,7 +206,11 @@ for build in "${windows[@]}"; do
 done
 kit_arch=win32
 [ "${windows[0]}" = win64 ] && kit_arch=win64
-{ [ "$kit_arch" = win32 ] || kit_files; kit_suite "$kit_arch" "$display"; } >"$logs/kit" 2>&1 &
+{
+  [ "$kit_arch" = win32 ] || kit_files
+  kit_suite "$kit_arch" "$display" 96
+  kit_suite "$kit_arch" "$((display + 1))" 144
+} >"$logs/kit" 2>&1 &
 pids+=($!)
 fuzz_alongside=no
 if [ "$only_windows" = no ] && [ "$jobs" -gt $((${#windows[@]} + 1)) ]; then

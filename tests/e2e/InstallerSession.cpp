@@ -53,4 +53,10 @@ MessageBoxSeen InstallerSession::InstallWith(const std::string& exePath) {
   return box;
 }
 
+bool InstallerSession::Close() {
+  PostClick(close_);
+  DWORD exitCode = 1;
+  return process_.WaitForExit(kStepTimeoutMs, &exitCode) && exitCode == 0;
+}
+
 }  // namespace e2e

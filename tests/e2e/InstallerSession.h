@@ -36,6 +36,12 @@ class InstallerSession {
   // message box that follows (whose window is null when none came).
   MessageBoxSeen InstallWith(const std::string& exePath);
 
+  // Presses Close and waits for the program to end; true when it ended with exit code
+  // 0. Windows keeps a folder that a running program has as its current folder (the
+  // open-file dialog makes the chosen file's folder that) from being renamed or
+  // removed, so a test ends the installer before it does either.
+  bool Close();
+
  private:
   Process process_;
   HWND form_ = nullptr;

@@ -101,6 +101,36 @@ InkFound FindInk(const Screenshot& shot, const RECT& area, COLORREF ink, COLORRE
   return found;
 }
 
+bool RunsUnderWine() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+namespace {
+
+// PrintWindow's flag (Windows 8.1 and later) for the window's whole content as the
+// desktop composes it, children and system-drawn parts included.
+constexpr UINT kRenderFullContent = 0x2;
+
+// The window's own rendering into dc. On Windows PrintWindow has the window paint
+// itself, children and all, into dc at its own size, whatever the display scaling and
+// whatever covers it; older versions lack the flag. Wine's PrintWindow only sends
+// WM_PRINT, which leaves out child windows and whatever paints in WM_PAINT alone, but
+// Wine draws every window at its own size with no scaling and no composition, so
+// there the window's pixels are read where it shows them (it must be on top).
+bool Render(HWND window, bool client, HDC dc, int width, int height) {
+  if (!RunsUnderWine()) {
+    const UINT part = client ? PW_CLIENTONLY : 0;
+    return PrintWindow(window, dc, part | kRenderFullContent) || PrintWindow(window, dc, part);
+  }
+  const HDC source = client ? GetDC(window) : GetWindowDC(window);
+  const bool copied = source && BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  if (source) ReleaseDC(window, source);
+  return copied;
+}
+
+}  // namespace
+
 Screenshot Capture(HWND window, bool client) {
   Screenshot shot;
   RECT rect{};
@@ -110,33 +140,34 @@ Screenshot Capture(HWND window, bool client) {
     GetWindowRect(window, &rect);
     OffsetRect(&rect, -rect.left, -rect.top);
   }
-  shot.width = rect.right;
-  shot.height = rect.bottom;
-  if (shot.width <= 0 || shot.height <= 0) return shot;
+  if (rect.right <= 0 || rect.bottom <= 0) return shot;
 
-  HDC source = client ? GetDC(window) : GetWindowDC(window);
-  HDC memory = CreateCompatibleDC(source);
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = shot.width;
-  info.bmiHeader.biHeight = -shot.height;  // top-down rows
+  info.bmiHeader.biWidth = rect.right;
+  info.bmiHeader.biHeight = -rect.bottom;  // top-down rows
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (dib && bits) {
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, shot.width, shot.height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const std::uint32_t*>(bits);
-    shot.pixels.assign(p, p + std::size_t(shot.width) * std::size_t(shot.height));
-    for (auto& pixel : shot.pixels) pixel &= 0x00FFFFFF;
+    const HGDIOBJ old = SelectObject(memory, dib);
+    if (Render(window, client, memory, rect.right, rect.bottom)) {
+      GdiFlush();
+      shot.width = rect.right;
+      shot.height = rect.bottom;
+      const auto* p = static_cast<const std::uint32_t*>(bits);
+      shot.pixels.assign(p, p + std::size_t(shot.width) * std::size_t(shot.height));
+      for (auto& pixel : shot.pixels) pixel &= 0x00FFFFFF;
+    }
     SelectObject(memory, old);
   }
   if (dib) DeleteObject(dib);
   DeleteDC(memory);
-  ReleaseDC(window, source);
   return shot;
 }
 

@@ -33,9 +33,15 @@ struct InkFound {
 };
 InkFound FindInk(const Screenshot& shot, const RECT& area, COLORREF ink, COLORREF ground);
 
-// The whole window, frame included (client == false), or its client area. Read
-// from the screen (PrintWindow gives black under Wine), so the window must be on top.
+// The whole window, frame included (client == false), or its client area, as the
+// window draws itself at its own size (PrintWindow), not as the screen shows it, which
+// display scaling may have stretched. Under Wine, whose PrintWindow leaves out child
+// windows, the window's pixels are read from the screen instead, where Wine draws it
+// unscaled: there the window must be on top. Empty (width 0) when it cannot be read.
 Screenshot Capture(HWND window, bool client);
+
+// Whether this program runs under Wine rather than Windows.
+bool RunsUnderWine();
 
 // An RGB PNG, deflated with zlib; false when the file cannot be written.
 bool SavePng(const Screenshot& shot, const std::string& path);

@@ -66,6 +66,9 @@ Process::Process(const std::string& commandLine) {
                       &startup, &info_)) {
     throw std::runtime_error("cannot start " + commandLine);
   }
+  // The installer brings its window forward when it starts, as it does when a person
+  // starts it; this program may pass on the right to do so.
+  AllowSetForegroundWindow(info_.dwProcessId);
 }
 
 Process::~Process() {
@@ -154,7 +157,17 @@ void SelectComboItem(HWND combo, int index) {
 }
 
 void PostClick(HWND button) {
-  PostMessageA(button, BM_CLICK, 0, 0);
+  PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+bool BringForward(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  AllowSetForegroundWindow(processId);
+  SetForegroundWindow(window);
+  Pump(200);
+  return GetForegroundWindow() == window;
 }
 
 void PostMouseClick(HWND window, int x, int y) {

@@ -46,10 +46,19 @@ std::string ComboItem(HWND combo, int index);
 int ComboSelection(HWND combo);
 void SelectComboItem(HWND combo, int index);
 
-// Clicks a button without waiting for what the click starts (it may open a modal loop).
+// Clicks a button as its parent learns of a click: the BN_CLICKED notification with
+// the button's id and window, posted, so that nothing waits for what the click starts
+// (it may open a modal loop). BM_CLICK would press the button with the mouse's
+// messages, which Windows may drop when the window is not the active one.
 void PostClick(HWND button);
 // A press of the left mouse button at a point of the window's client area.
 void PostMouseClick(HWND window, int x, int y);
+
+// Makes window the foreground window, as a person's click on it would, where Windows
+// lets this program do so (the kit's runner passes the right on to every program it
+// starts, and each Process to the program it starts); false when it is not in front.
+// Only the cases about the keyboard and activation need it.
+bool BringForward(HWND window);
 
 // The keyboard as a person uses it: a key goes down and up in the window that has the
 // focus in window's thread (its active window when no window has it).

@@ -85,10 +85,7 @@ TEST(InstallerWindow, StartsWithTheModelListAndInstallDisabled) {
 
 TEST(InstallerWindow, CloseEndsTheProgram) {
   Installer installer;
-  PostClick(installer.CloseButton());
-  DWORD exitCode = 1;
-  ASSERT_TRUE(installer.Program().WaitForExit(kStepTimeoutMs, &exitCode));
-  EXPECT_EQ(exitCode, 0u);
+  EXPECT_TRUE(installer.Close());
 }
 
 // A button's caption on the screen: a clear cluster of `ink` on the button's fill,
@@ -104,8 +101,8 @@ void ExpectCaption(const Screenshot& shot, const RECT& text, int from, COLORREF 
 
 TEST(InstallerWindow, ButtonsArePaintedWithTheirFaces) {
   Installer installer;
-  SetForegroundWindow(installer.Form());
-  Pump(500);
+  BringForward(installer.Form());  // on top, for Wine, where the screen is read
+  Pump(300);
   const Screenshot shot = Capture(installer.Form(), true);
   ASSERT_EQ(shot.width, 446);
   CreateDirectoryA(kArtifacts.c_str(), nullptr);
@@ -179,6 +176,10 @@ INSTANTIATE_TEST_SUITE_P(Models, SuccessfulInstall,
 TEST(SuccessfulInstall, IntoAFolderWhosePathIs240CharactersLong) {
   HalvoraFolder folder(kSupportedSize, true, 240);
   ASSERT_EQ(folder.Path().size(), 240u);
+  // The dialog hands the path back in its long spelling: only a folder spelt so already
+  // is as long as it was measured (the scratch folder is, where the code page holds it).
+  if (LongSpelling(WidePath(folder.Exe())) != WidePath(folder.Exe()))
+    GTEST_SKIP() << "the temporary folder has no long spelling in this code page";
   Installer installer;
   installer.Choose("D750");
   const MessageBoxSeen box = installer.InstallWith(folder.Exe());
@@ -235,6 +236,9 @@ TEST_P(FolderNamed, GetsTheFilesAndItsLookAlikeNothing) {
   const MessageBoxSeen box = WaitForMessageBox(installer.Program().Id(), kStepTimeoutMs);
   if (box.window) Dismiss(box.window);
   const bool nameable = AnsiCallsCanName(named);
+  // The chosen folder is the installer's current folder now, which Windows does not
+  // let anyone rename while the installer runs.
+  ASSERT_TRUE(installer.Close());
   ASSERT_TRUE(MoveFileW(named.c_str(), WidePath(plain).c_str()));  // back under a name to check
   std::printf("[   INFO   ] folder %s: %s\n", c.label,
               nameable ? "the ANSI calls name it (exactly or by its short name)"
@@ -257,15 +261,33 @@ INSTANTIATE_TEST_SUITE_P(
                     FolderNameCase{"InTheCodePage", L"Halvor\u00e9", "Halvore"}),
     [](const testing::TestParamInfo<FolderNameCase>& param) { return param.param.label; });
 
+// The installer in front, as a person's keyboard finds it: the cases about the keyboard
+// and the focus bring its window forward first (where Windows refuses, they say so and
+// go on: the keys are posted to the focused window all the same).
+class ActiveInstaller : public Installer {
+ public:
+  ActiveInstaller() {
+    if (!BringForward(Form()))
+      std::printf("[   INFO   ] the installer's window could not be brought to the front\n");
+  }
+};
+
+// Tab, and the window that has the focus once the installer has moved it (it handles
+// the key in its own time, later on a busy machine).
+HWND PressTab(const Installer& installer) {
+  const HWND before = FocusOf(installer.Form());
+  PressKey(installer.Form(), VK_TAB);
+  for (DWORD waited = 0; waited < kStepTimeoutMs && FocusOf(installer.Form()) == before;
+       waited += 50)
+    Pump(50);
+  return FocusOf(installer.Form());
+}
+
 // The keyboard alone: keys go to the focused window of the installer's thread, as a
 // keyboard's do.
-TEST(Keyboard, FocusStartsOnCloseAndTabGoesThroughTheTabStops) {
-  Installer installer;
-  const auto tab = [&] {
-    PressKey(installer.Form(), VK_TAB);
-    Pump(200);
-    return FocusOf(installer.Form());
-  };
+TEST(KeyboardOfTheActiveWindow, FocusStartsOnCloseAndTabGoesThroughTheTabStops) {
+  ActiveInstaller installer;
+  const auto tab = [&] { return PressTab(installer); };
   EXPECT_EQ(FocusOf(installer.Form()), installer.CloseButton());  // Install is disabled
   installer.Choose("D750");
   EXPECT_EQ(tab(), installer.Combo());  // the welcome text is no tab stop
@@ -279,13 +301,10 @@ TEST(Keyboard, FocusStartsOnCloseAndTabGoesThroughTheTabStops) {
   EXPECT_EQ(tab(), installer.Combo());
 }
 
-TEST(Keyboard, EnterPressesTheFocusedButtonAndEscCloses) {
-  Installer installer;
+TEST(KeyboardOfTheActiveWindow, EnterPressesTheFocusedButtonAndEscCloses) {
+  ActiveInstaller installer;
   installer.Choose("D750");
-  for (int press = 0; press < 2; ++press) {
-    PressKey(installer.Form(), VK_TAB);
-    Pump(200);
-  }
+  for (int press = 0; press < 2; ++press) PressTab(installer);
   ASSERT_EQ(FocusOf(installer.Form()), installer.InstallButton());
   PressKey(installer.Form(), VK_RETURN);
   HWND dialog = WaitForOpenDialog(installer.Program().Id(), kDialogTitle, kStepTimeoutMs);
@@ -320,7 +339,9 @@ TEST(RefusedInstall, WhileHalvoraIsRunning) {
   ASSERT_NE(halvora, nullptr);
   Installer installer;
   installer.Choose("D750");
-  PostClick(installer.InstallButton());  // a press puts the focus on the button
+  const HWND focused = FocusOf(installer.Form());
+  ASSERT_NE(focused, nullptr);
+  PostClick(installer.InstallButton());
   const MessageBoxSeen box = WaitForMessageBox(installer.Program().Id(), kStepTimeoutMs);
   EXPECT_FALSE(IsWindowEnabled(installer.Form()));
   PostClick(installer.InstallButton());
@@ -332,7 +353,7 @@ TEST(RefusedInstall, WhileHalvoraIsRunning) {
   ExpectRefused(installer, box, "Halvora is running.\rPlease close Halvora and try again.", folder);
   EXPECT_TRUE(DialogsOf(installer.Program().Id(), false).empty());
   EXPECT_TRUE(IsWindowEnabled(installer.Form()));
-  EXPECT_EQ(FocusOf(installer.Form()), installer.InstallButton());
+  EXPECT_EQ(FocusOf(installer.Form()), focused);
 }
 
 TEST(RefusedInstall, WhenTheChosenFileIsNotHalvora) {

@@ -75,24 +75,57 @@ std::string WindowsLine() {
   return Line("Windows", text);
 }
 
-std::string BitsLine() {
-  SYSTEM_INFO native = {};
-  GetNativeSystemInfo(&native);
-  std::string os;
-  switch (native.wProcessorArchitecture) {
-    case PROCESSOR_ARCHITECTURE_AMD64:
-      os = "64-bit Windows (x64)";
-      break;
-    case PROCESSOR_ARCHITECTURE_INTEL:
-      os = "32-bit Windows (x86)";
-      break;
-    case 12:
-      os = "64-bit Windows (ARM64)";
-      break;  // PROCESSOR_ARCHITECTURE_ARM64
+std::string MachineName(USHORT machine) {
+  switch (machine) {
+    case IMAGE_FILE_MACHINE_AMD64:
+      return "x64";
+    case IMAGE_FILE_MACHINE_I386:
+      return "x86";
+    case IMAGE_FILE_MACHINE_ARM64:
+      return "Arm64";
     default:
-      os = "Windows on processor architecture " + std::to_string(native.wProcessorArchitecture);
+      return "machine type " + std::to_string(machine);
   }
-  const std::string process = sizeof(void*) == 8 ? "64-bit" : "32-bit";
+}
+
+// Windows 11 on Arm runs x86 and x64 programs emulated, and GetNativeSystemInfo answers
+// an emulated program with the emulated machine (x64), so the machine itself comes from
+// IsWow64Process2 (Windows 10 1709 and later, looked up: Windows 7 lacks it), and from
+// GetNativeSystemInfo only where that is missing.
+std::string BitsLine() {
+  using IsWow64Process2Function = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
+  const FARPROC found = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process2");
+  const auto isWow64Process2 =
+      found ? reinterpret_cast<IsWow64Process2Function>(reinterpret_cast<void (*)()>(found))
+            : nullptr;
+  USHORT processMachine = IMAGE_FILE_MACHINE_UNKNOWN;
+  USHORT nativeMachine = IMAGE_FILE_MACHINE_UNKNOWN;
+  std::string os;
+  if (isWow64Process2 && isWow64Process2(GetCurrentProcess(), &processMachine, &nativeMachine)) {
+    os = nativeMachine == IMAGE_FILE_MACHINE_I386
+             ? "32-bit Windows (x86)"
+             : "64-bit Windows (" + MachineName(nativeMachine) + ")";
+  } else {
+    SYSTEM_INFO native = {};
+    GetNativeSystemInfo(&native);
+    switch (native.wProcessorArchitecture) {
+      case PROCESSOR_ARCHITECTURE_AMD64:
+        os = "64-bit Windows (x64)";
+        break;
+      case PROCESSOR_ARCHITECTURE_INTEL:
+        os = "32-bit Windows (x86)";
+        break;
+      case PROCESSOR_ARCHITECTURE_ARM64:
+        os = "64-bit Windows (Arm64)";
+        break;
+      default:
+        os = "Windows on processor architecture " + std::to_string(native.wProcessorArchitecture);
+    }
+  }
+  std::string process = sizeof(void*) == 8 ? "64-bit x64" : "32-bit x86";
+  // An x86 program on 64-bit Windows runs under WOW64; on Arm64 an x64 one is emulated
+  // without it, so the machine names what the programs run on.
+  if (nativeMachine == IMAGE_FILE_MACHINE_ARM64) process += ", emulated on Arm64";
   return Line("Bits", os + "; the kit's programs are " + process + " processes");
 }
 
@@ -112,6 +145,14 @@ std::string ScreenLines() {
   std::string text =
       Line("Screen", std::to_string(width) + " x " + std::to_string(height) + ", " +
                          std::to_string(dpi) + " DPI (" + std::to_string(dpi * 100 / 96) + " %)");
+  // The installer and the window tests are not DPI-aware, which the checks of size and
+  // fit depend on: say what they are shown.
+  if (dpi != 96) {
+    const bool wine = NtdllExport<const char* (*)()>("wine_get_version") != nullptr;
+    text += Line("Test programs' DPI",
+                 wine ? std::to_string(dpi) + " (Wine shows every program the screen's DPI)"
+                      : "96 (not DPI-aware, as the installer: Windows scales their windows)");
+  }
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))

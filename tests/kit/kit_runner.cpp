@@ -137,6 +137,10 @@ Outcome Run(std::wstring commandLine, const std::wstring& folder, const std::wst
     // Fails where the runner itself sits in a job that allows none inside (Windows 7):
     // then only the program itself is ended at the time limit.
     const bool inJob = job && AssignProcessToJobObject(job, process.hProcess);
+    // The runner was started from the console the user typed into, so it may pass the
+    // foreground on: the window tests and the installer they start bring their windows
+    // forward for the cases that need an active window (the keyboard's).
+    AllowSetForegroundWindow(process.dwProcessId);
     ResumeThread(process.hThread);
     if (WaitForSingleObject(process.hProcess, seconds * 1000) == WAIT_TIMEOUT) {
       outcome.timedOut = true;
@@ -241,10 +245,32 @@ void Say(const std::wstring& report, const std::string& line) {
   WriteWholeFile(report, line + "\r\n", true);
 }
 
+// The folder in its long spelling. %TEMP% may be spelt in the short (8.3) form, as
+// Windows writes it for a user name longer than eight characters or with a space; the
+// open-file dialog hands the long one back, and the tests measure paths against it.
+std::wstring LongSpelling(const std::wstring& folder) {
+  std::wstring spelt(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        GetLongPathNameW(folder.c_str(), &spelt[0], static_cast<DWORD>(spelt.size()));
+    if (length == 0) return folder;
+    if (length < spelt.size()) {
+      spelt.resize(length);
+      return spelt.empty() || spelt.back() == L'\\' ? spelt : spelt + L'\\';
+    }
+    spelt.resize(length);
+  }
+}
+
 }  // namespace
 
 int main() {
   RestrictDllSearchToSystemFolder();
+  // A test program that crashes ends at once, failed, instead of waiting in Windows'
+  // error-reporting dialog until its time limit (that dialog would also cover the
+  // screenshots of the programs after it); no dialog asks for a missing disk either.
+  // Every program started from here inherits the mode.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   SetProcessDPIAware();  // the screen's own DPI and font sizes in the report
   const std::wstring runnerFolder = ProgramFolder();
@@ -291,7 +317,7 @@ int main() {
   wchar_t systemTemp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH + 1, systemTemp);
   const std::wstring temp =
-      std::wstring(systemTemp) + L"hv-kit-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+      LongSpelling(systemTemp) + L"hv-kit-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
   CreateDirectoryW(temp.c_str(), nullptr);
   SetEnvironmentVariableW(L"TMP", temp.c_str());
   SetEnvironmentVariableW(L"TEMP", temp.c_str());

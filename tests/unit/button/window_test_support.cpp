@@ -1,6 +1,6 @@
 #include "window_test_support.h"
 
-#include "toolkit/win32/GdiHandles.h"
+#include "Screenshot.h"
 
 TTestWindow::TTestWindow() : TWinControl(nullptr) {
   SetBounds(40, 40, 340, 160);
@@ -54,36 +54,13 @@ void PumpMessages(int milliseconds) {
 }
 
 TScreenPixels CaptureClient(HWND window) {
+  const e2e::Screenshot shot = e2e::Capture(window, true);
   TScreenPixels result;
-  RECT client;
-  if (!GetClientRect(window, &client)) return result;
-  TWindowDC screen(window);
-  TMemoryDC memory(screen.Get());
-  if (!screen || !memory) return result;
-
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = client.right;
-  info.bmiHeader.biHeight = -client.bottom;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  TBitmapObject image(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!image || !bits) return result;
-  {
-    TSelection selected(memory.Get(), image.Get());
-    if (!BitBlt(memory.Get(), 0, 0, client.right, client.bottom, screen.Get(), 0, 0, SRCCOPY))
-      return result;
-    GdiFlush();
-  }
-  result.Width = client.right;
-  result.Height = client.bottom;
-  const auto* pixels = static_cast<const std::uint32_t*>(bits);
-  for (int i = 0; i < client.right * client.bottom; ++i) {
-    const std::uint32_t c = pixels[i];
+  result.Width = shot.width;
+  result.Height = shot.height;
+  result.Pixels.reserve(shot.pixels.size());
+  for (const std::uint32_t c : shot.pixels)
     result.Pixels.push_back(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
-  }
   return result;
 }
 

@@ -1,5 +1,5 @@
 // Real windows for the Wine tests: a top-level window, a few standard controls,
-// a message pump and a reader of what a window shows on the screen.
+// a message pump and a reader of what a window draws.
 #pragma once
 
 #include <cstdint>
@@ -40,7 +40,7 @@ class TStaticText : public TWinControl {
 // server has shown what was painted.
 void PumpMessages(int milliseconds = 150);
 
-// The client area of a window as it is on the screen.
+// The client area of a window as the window draws it (e2e::Capture).
 struct TScreenPixels {
   int Width = 0;
   int Height = 0;

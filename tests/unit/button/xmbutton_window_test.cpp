@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Screenshot.h"
+#include "UiDriver.h"
 #include "button/win32/MyButton.h"
 #include "painted_button.h"
 #include "toolkit/win32/FontHandle.h"
@@ -153,7 +154,7 @@ TEST_F(XMButtonWindow, DownSurvivesAClick) {
   install->SetColor(RGBColor(180, 200, 220));
   window.Show();
   install->SetDown(true);
-  install->Perform(BM_CLICK, 0, 0);
+  e2e::PostClick(install->Handle());
   PumpMessages(50);
   EXPECT_EQ(counter.clicks, 1);
   EXPECT_TRUE(install->Down());

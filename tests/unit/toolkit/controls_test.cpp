@@ -226,6 +226,11 @@ std::vector<std::uint8_t> StorageDescription(const StoredContainer& container) {
   TMemoryStream out;
   DescriptionWriter writer(out, 3);
   writer.BeginRecord("TTestForm", "F");
+  // Laid out in pixels, as the installer's window is: a scaled form would take the
+  // screen's DPI into its font on loading and write that back.
+  PropertyValue unscaled;
+  unscaled.kind = PropertyKind::Bool;
+  writer.WriteProperty("Scaled", unscaled);
   writer.EndRecord();
   writer.BeginRecord("TLabel", "Label1");
   PropertyValue caption;

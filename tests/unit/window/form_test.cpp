@@ -222,9 +222,20 @@ std::vector<std::string> FacesWithTheWidthsOf(const std::string& asked) {
 // The layout was made for the widths of the faces the form asks for: the title fits
 // its label, and no line of the welcome text has to wrap. A machine that lacks a face,
 // or whose font mapper picks another for its locale, draws another, whose widths say
-// nothing of the layout: that fit is skipped, naming the face.
+// nothing of the layout: that fit is skipped, naming the face. The layout is in
+// pixels at 96 DPI, which Windows shows the installer at any display scaling; where
+// this test sees another DPI (Wine gives every program the screen's), the system's
+// parts of the boxes (the scroll bar, the text's margins) are of that DPI, so what
+// does not fit there is skipped, naming the DPI, rather than failed.
 TEST_F(InstallerWindow, TheTitleAndEveryWelcomeLineFitTheirBoxes) {
+  const int dpi = TScreen::PixelsPerInch();
   std::string skipped;
+  std::vector<std::string> misfits;
+  const auto fits = [&](int width, int box, const std::string& what) {
+    if (width > box)
+      misfits.push_back(what + " (" + std::to_string(width) + " px in " + std::to_string(box) +
+                        ")");
+  };
   const auto inFaceAsked = [&](const char* what, const std::string& asked, const Measured& m) {
     RecordProperty(std::string(what) + "_face", m.face);
     std::printf("[   INFO   ] %s drawn in %s (asked %s)\n", what, m.face.c_str(), asked.c_str());
@@ -246,9 +257,7 @@ TEST_F(InstallerWindow, TheTitleAndEveryWelcomeLineFitTheirBoxes) {
   ASSERT_NE(described, nullptr);
   EXPECT_EQ(title.face, Measure(described, "").face) << "the title's font asks for another face";
   DeleteObject(described);
-  if (inFaceAsked("title", "Arial", title)) {
-    EXPECT_LE(title.width, Form().Label1->Width()) << "the title is cut off";
-  }
+  if (inFaceAsked("title", "Arial", title)) fits(title.width, Form().Label1->Width(), "the title");
 
   // The text runs from the formatting rectangle's left edge to the scroll bar.
   RECT format{};
@@ -261,13 +270,20 @@ TEST_F(InstallerWindow, TheTitleAndEveryWelcomeLineFitTheirBoxes) {
                   0, 0, 0, 0, Form().Font().Name().c_str());
   ASSERT_NE(textFont, nullptr);
   if (inFaceAsked("text", Form().Font().Name(), Measure(textFont, ""))) {
-    for (const std::string& line : Form().RichEdit1->Lines().Lines()) {
-      EXPECT_LE(Measure(textFont, line).width, textWidth) << "wraps: " << line;
-    }
+    for (const std::string& line : Form().RichEdit1->Lines().Lines())
+      fits(Measure(textFont, line).width, textWidth, "the line \"" + line + "\"");
   }
   DeleteObject(textFont);
+  for (const std::string& misfit : misfits) {
+    if (dpi == 96) ADD_FAILURE() << "does not fit: " << misfit;
+  }
+  if (dpi != 96 && !misfits.empty())
+    skipped +=
+        " at " + std::to_string(dpi) + " DPI, not the 96 the layout and Windows give" +
+        " the installer, " + misfits.front() + " does not fit" +
+        (misfits.size() > 1 ? " (and " + std::to_string(misfits.size() - 1) + " more)" : "") + ";";
   if (!skipped.empty())
-    GTEST_SKIP() << "the fit is the layout's only in the faces asked for:" << skipped;
+    GTEST_SKIP() << "the fit is the layout's only in the faces asked for, at 96 DPI:" << skipped;
 }
 
 TEST_F(InstallerWindow, ShowsTheWelcomeTextReadOnlyWithoutBorder) {
@@ -325,7 +341,7 @@ TEST_F(InstallerWindow, TakesTheProgramsIconForTheTaskbarAndTheTaskSwitcher) {
 }
 
 TEST_F(InstallerWindow, CloseHidesTheWindow) {
-  SendMessageA(Form().ButQuit->Handle(), BM_CLICK, 0, 0);
+  e2e::PostClick(Form().ButQuit->Handle());
   Pump(50);
   EXPECT_FALSE(IsWindowVisible(FormWindow()));
 }
@@ -340,10 +356,10 @@ TEST(InstallerExecutable, CarriesADescriptionThatMatchesItsCrc) {
   EXPECT_FALSE(CheckedDescription(GetModuleHandleA(nullptr)).has_value());
 }
 
-// What the screen shows: the splash picture pixel for pixel, the separator, the
+// What the window draws: the splash picture pixel for pixel, the separator, the
 // title in black, the welcome text. The picture is kept for a person to look at.
 TEST_F(InstallerWindow, ShowsTheSplashTheSeparatorTheTitleAndTheText) {
-  SetForegroundWindow(FormWindow());
+  SetForegroundWindow(FormWindow());  // on top, for Wine, where the screen is read
   Pump(300);
   const e2e::Screenshot shot = e2e::Capture(FormWindow(), true);
   ASSERT_EQ(shot.width, 446);

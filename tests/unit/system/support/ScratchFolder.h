@@ -9,8 +9,8 @@
 
 #include "InputFile.h"
 
-// A new, empty folder below the temporary-files folder; removed with everything in
-// it when the object goes.
+// A new, empty folder below the temporary-files folder, spelt long (below); removed
+// with everything in it when the object goes.
 class TScratchFolder {
  public:
   TScratchFolder();
@@ -28,6 +28,12 @@ class TScratchFolder {
 };
 
 void RemoveTree(const std::string& folder);
+
+// The path in its long spelling; itself when it does not exist. %TEMP% may hold the
+// short (8.3) form, as Windows writes it for a user name longer than eight characters
+// or with a space, while the open-file dialog and the listings hand back the long one:
+// a path measured against the short form grows past its length there.
+std::wstring LongSpelling(const std::wstring& path);
 
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 bool PathExists(const std::string& path);
