@@ -1,46 +1,15 @@
 #include "ScratchFolder.h"
 
 #include <algorithm>
-#include <fstream>
 #include <stdexcept>
 
-#include "TestNames.h"
+#include "OutputFile.h"
 #include "system/DirectorySearch.h"
 #include "system/Handles.h"
 #include "system/SpecialFolders.h"
 
-TScratchFolder::TScratchFolder() : path_(TempFolder() + "hvtest-" + UniqueTestSuffix() + "\\") {
-  if (!CreateDirectoryA(path_.c_str(), nullptr)) {
-    throw std::runtime_error("cannot create " + path_ + ", error " +
-                             std::to_string(GetLastError()));
-  }
-}
-
-TScratchFolder::~TScratchFolder() {
-  RemoveTree(path_);
-}
-
-void RemoveTree(const std::string& folder) {
-  const std::string base = folder.back() == '\\' ? folder : folder + '\\';
-  for (TDirectorySearch search(base + "*", faAnyFile); search.Found(); search.Next()) {
-    const std::string name = search.Name();
-    if (name == "." || name == "..") continue;
-    const std::string path = base + name;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (search.IsFolder()) {
-      RemoveTree(path);
-    } else {
-      DeleteFileA(path.c_str());
-    }
-  }
-  RemoveDirectoryA(base.c_str());
-}
-
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) throw std::runtime_error("cannot write " + path);
+  WriteOutputFile(path, bytes.data(), bytes.size());
 }
 
 bool PathExists(const std::string& path) {
