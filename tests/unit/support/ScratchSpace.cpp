@@ -1,7 +1,6 @@
 #include "ScratchSpace.h"
 
 #include <atomic>
-#include <chrono>
 #include <random>
 
 std::string UniqueTestSuffix() {
