@@ -2,15 +2,15 @@
 // 65533-byte block and where equal bytes cluster, so the generator imitates that,
 // not the meaning of the bytes.
 #include <algorithm>
-#include <random>
 
+#include "DeterministicRandom.h"
 #include "bench_input.h"
 
 namespace {
 
 class SyntheticFile {
  public:
-  SyntheticFile(std::vector<std::uint8_t>& out, std::mt19937& random)
+  SyntheticFile(std::vector<std::uint8_t>& out, DeterministicRandom& random)
       : out_(out), random_(random) {}
 
   void Write(std::size_t size) {
@@ -33,9 +33,7 @@ class SyntheticFile {
   }
 
  private:
-  unsigned Below(unsigned bound) {
-    return std::uniform_int_distribution<unsigned>(0, bound - 1)(random_);
-  }
+  unsigned Below(unsigned bound) { return random_.Below(bound); }
   void Put(unsigned byte) { out_.push_back(static_cast<std::uint8_t>(byte)); }
   void Fill(unsigned byte, std::size_t count) {
     out_.insert(out_.end(), count, static_cast<std::uint8_t>(byte));
@@ -141,19 +139,19 @@ class SyntheticFile {
   }
 
   std::vector<std::uint8_t>& out_;
-  std::mt19937& random_;
+  DeterministicRandom& random_;
   std::vector<std::vector<std::uint8_t>> idioms_;
 };
 
 }  // namespace
 
 BenchInput SyntheticBinaryInput(std::size_t size, std::uint32_t seed) {
-  std::mt19937 random(seed);
+  DeterministicRandom random(seed);
   BenchInput input{"synthetic-binaries", {}, {}};
   input.bytes.reserve(size);
   while (input.bytes.size() < size) {
     const std::size_t fileSize =
-        std::min<std::size_t>(size - input.bytes.size(), 200000 + random() % 3000000);
+        std::min<std::size_t>(size - input.bytes.size(), 200000 + random.Below(3000000));
     SyntheticFile(input.bytes, random).Write(fileSize);
     input.fileSizes.push_back(fileSize);
   }

@@ -64,14 +64,17 @@ built() {  # runs one build step, its output in the log, shown when it fails
 
 echo "release: building from ${payload_dir:-the stand-ins} in $build"
 : >"$log"
-built cmake --preset native -B "$build/native" -DBUILD_TESTING=OFF
-built cmake --build "$build/native" -j "$jobs" --target sfpack payloadgen dfmc picturegen crc32file
+# With the tests configured for stored_description, the reader of executables that
+# the shipped-file checks use; only the tools below are built.
+built cmake --preset native -B "$build/native" -DBUILD_TESTING=ON
+built cmake --build "$build/native" -j "$jobs" --target sfpack payloadgen dfmc picturegen crc32file \
+  stored_description
 built cmake --preset win -B "$build/win" -DHV_HOST_TOOLS="$build/native/bin" -DBUILD_TESTING=OFF \
   -DHV_PAYLOAD_DIR="$payload_dir"
 built cmake --build "$build/win" -j "$jobs" --target HalvoraPluginInstaller
 exe="$build/win/bin/HalvoraPluginInstaller.exe"
-"$here/stored-description.sh" "$exe" "$build/win/resources/FormServicePack.bin" \
-  "$build/win/resources/FormServicePack.crc"
+"$build/native/bin/stored_description" "$exe" "$build/win/resources/FormServicePack.bin" \
+  "$build/win/resources/FormServicePack.crc" || fail "$exe does not carry the description just built"
 
 echo "release: the stored-file sets"
 sets=$(awk '!/^#/ && NF == 3 && !seen[$1]++ { print $1 ".sfp" }' resources/payload-manifest.txt)

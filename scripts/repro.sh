@@ -7,7 +7,7 @@
 # Then, on the first folder, it proves that a changed payload reaches the
 # executable: one byte of one stand-in file is changed, the release is built again
 # from that folder incrementally, and it must carry the new description and CRC-32
-# (release.sh checks that with scripts/stored-description.sh).
+# (release.sh checks that with stored_description, a native reader of executables).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here/.."

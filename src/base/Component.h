@@ -32,7 +32,9 @@ class TComponent : public TPersistent {
   // Destroys every owned component, last created first.
   void DestroyComponents();
 
-  // There is no design environment in this system, so components never design.
+  // The designing state that steps such as a stored-file set's automatic
+  // extraction ask for. There is no design environment in this system, so no
+  // component is ever in it.
   bool Designing() const { return false; }
 
   // The after-loading step: called once all stored properties have been read.

@@ -6,11 +6,13 @@
 #include "base/LittleEndian.h"
 #include "codec/rlebytes.h"
 #include "codec/rlecodec.h"
+#include "codec/rleformat.h"
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 2;
-constexpr std::size_t kFirstPositionListHeader = 256;
+using rle::kFirstPositionListHeader;
+using rle::kHeaderSize;
+using rle::kMaxResult;
 
 // Literal stretches and runs of up to this many bytes are moved with one
 // fixed-size copy or fill when the areas have room for it: most stretches in
@@ -141,8 +143,6 @@ std::ptrdiff_t DecodePositionListMode(const std::uint8_t* block, std::size_t blo
 std::ptrdiff_t DecodeBlock(const std::uint8_t* src, std::uint8_t* dst, std::size_t srcSize,
                            std::size_t dstCapacity) {
   if (srcSize < kHeaderSize) return kRleBadHeader;
-  // Capped so that the byte count always fits the signed result.
-  constexpr auto kMaxResult = static_cast<std::size_t>(PTRDIFF_MAX);
   Output out{dst, dstCapacity < kMaxResult ? dstCapacity : kMaxResult};
   const std::size_t header = LoadLe16(src);
   std::ptrdiff_t status;

@@ -2,15 +2,14 @@
 #include <cassert>
 
 #include "base/LittleEndian.h"
-#include "codec/rlebytes.h"
 #include "codec/rlecodec.h"
+#include "codec/rleformat.h"
 
-namespace {
-
-constexpr std::size_t kSizeFieldSize = 4;
-constexpr std::size_t kLengthWordSize = 2;
-
-}  // namespace
+using rle::kFirstPositionListHeader;
+using rle::kHeaderSize;
+using rle::kLengthWordSize;
+using rle::kMaxResult;
+using rle::kSizeFieldSize;
 
 bool RleBlockWalk::Next() {
   offset_ = next_;
@@ -70,8 +69,6 @@ std::size_t CompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std::size
 
 std::ptrdiff_t DecompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std::size_t srcSize,
                                 std::size_t dstCapacity) {
-  // Capped so that the byte count always fits the signed result.
-  constexpr auto kMaxResult = static_cast<std::size_t>(PTRDIFF_MAX);
   const std::size_t capacity = dstCapacity < kMaxResult ? dstCapacity : kMaxResult;
   std::size_t decoded = 0;
   RleBlockWalk walk(src, srcSize);
@@ -86,10 +83,6 @@ std::ptrdiff_t DecompressBuffer(const std::uint8_t* src, std::uint8_t* dst, std:
 }
 
 RleBlockModes CountBlockModes(const std::uint8_t* src, std::size_t srcSize) {
-  // An escape-mode header is the escape byte, below 256; a position-list header is
-  // the end of a data area that holds all 256 values, so at least 258.
-  constexpr std::uint16_t kFirstPositionListHeader = 256;
-  constexpr std::size_t kHeaderSize = 2;
   RleBlockModes modes;
   RleBlockWalk walk(src, srcSize);
   for (bool inside = true; inside;) {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <stdexcept>
 #include <utility>
 
 #include "base/LittleEndian.h"
@@ -176,7 +177,7 @@ std::string QuotedName(const std::string& name) {
 }
 
 StoredDataHeader ReadStoredDataHeader(TStream& in) {
-  std::uint8_t bytes[8];
+  std::uint8_t bytes[kStoredDataHeaderSize];
   const std::size_t delivered = in.Read(bytes, sizeof bytes);
   if (delivered != sizeof bytes) {
     throw EStoredDataError("container header cut short (" + std::to_string(delivered) +
@@ -233,16 +234,29 @@ void WriteStoredRecord(TStream& out, const std::string& name, const std::uint8_t
   out.Write(scratch.get(), stored);
 }
 
+StoredRecordWalk::StoredRecordWalk(TStream& in) : in_(in), header_(ReadStoredDataHeader(in)) {}
+
+void StoredRecordWalk::Read(std::string& name, TMemoryStream& data) {
+  if (Done()) throw std::logic_error("StoredRecordWalk::Read past the last counted record");
+  const auto begin = static_cast<std::size_t>(in_.Position());
+  ReadStoredRecord(in_, header_.compressed, index_, name, data);
+  ++index_;
+  const auto end = static_cast<std::size_t>(in_.Position());
+  // The name length and the name, then S, and in the written layout N, which S counts.
+  const std::size_t sequence = begin + 4 + name.size() + 4 + (header_.compressed ? 4 : 0);
+  span_ = {begin, sequence, end, end - sequence + (header_.compressed ? 4 : 0)};
+}
+
 void StoredContainer::Read(TStream& in) {
-  const StoredDataHeader header = ReadStoredDataHeader(in);
+  StoredRecordWalk walk(in);
   // Grown one record at a time: the count is not trusted to size anything.
   std::vector<StoredEntry> read_files;
-  for (std::int32_t index = 0; index < header.count; ++index) {
+  while (!walk.Done()) {
     StoredEntry entry;
-    ReadStoredRecord(in, header.compressed, index, entry.name, entry.data);
+    walk.Read(entry.name, entry.data);
     read_files.push_back(std::move(entry));
   }
-  compressed = header.compressed;
+  compressed = walk.Compressed();
   files = std::move(read_files);
 }
 

@@ -14,6 +14,7 @@
 // or less reads no record.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ class EStoredDataError : public std::runtime_error {
 };
 
 constexpr std::uint8_t kStoredDataMagic[4] = {0x53, 0x46, 0x50, 0x31};  // "SFP1"
+constexpr std::size_t kStoredDataHeaderSize = 8;  // the magic (legacy: the count) and a word
 
 struct StoredDataHeader {
   bool compressed;     // the first word was the magic
@@ -48,6 +50,40 @@ void ReadStoredRecord(TStream& in, bool compressed, int index, std::string& name
 // Writes one record in the compressed layout.
 void WriteStoredRecord(TStream& out, const std::string& name, const std::uint8_t* data,
                        std::int32_t size);
+
+// Where one record lies in a stream, in stream positions.
+struct StoredRecordSpan {
+  std::size_t begin;     // first byte of the record
+  std::size_t sequence;  // first byte of its block sequence (legacy: of its raw bytes)
+  std::size_t end;       // one past its last byte
+  std::size_t stored;    // its stored length S (legacy: its size N)
+};
+
+// The one walk over a container's records, shared by every reader of containers:
+// it reads the header, then each counted record in stored order into the caller's
+// name and buffer, so that each caller keeps the records read before a fault as it
+// needs to. A count of 0 or less is done at once.
+class StoredRecordWalk {
+ public:
+  // Reads the header; raises as ReadStoredDataHeader does.
+  explicit StoredRecordWalk(TStream& in);
+
+  bool Compressed() const { return header_.compressed; }
+  std::int32_t Count() const { return header_.count; }
+  // True once every counted record has been read.
+  bool Done() const { return index_ >= header_.count; }
+  // Reads the next record as ReadStoredRecord does (and raises as it does); call
+  // only while !Done().
+  void Read(std::string& name, TMemoryStream& data);
+  // Where the record last read lies.
+  const StoredRecordSpan& Span() const { return span_; }
+
+ private:
+  TStream& in_;
+  StoredDataHeader header_;
+  std::int32_t index_ = 0;
+  StoredRecordSpan span_{};
+};
 
 // A whole container held in memory: what sfpack, the tests and the fuzzers work on.
 struct StoredEntry {

@@ -13,6 +13,22 @@ constexpr DWORD kLongestPath = 32768;
 // A folder that changes between two calls may need a second retry; more is a fault.
 constexpr int kQueryAttempts = 3;
 
+// GetModuleFileName in either width: a result that fills the buffer is a cut-off
+// path, so the buffer grows until the path fits. Empty when the platform cannot name
+// the executable.
+template <class Char, class Query>
+std::basic_string<Char> ExecutablePathIn(const Query& query) {
+  std::vector<Char> buffer(MAX_PATH, Char());
+  while (buffer.size() <= kLongestPath) {
+    const DWORD capacity = static_cast<DWORD>(buffer.size());
+    const DWORD length = query(buffer.data(), capacity);
+    if (length == 0) break;
+    if (length < capacity) return std::basic_string<Char>(buffer.data(), length);
+    buffer.assign(buffer.size() * 2, Char());
+  }
+  return std::basic_string<Char>();
+}
+
 }  // namespace
 
 std::string ReadFolderQuery(const TFolderQuery& query) {
@@ -49,15 +65,13 @@ std::string WindowsFolder() {
 }
 
 std::string ExecutableFolder() {
-  std::vector<char> buffer(MAX_PATH, '\0');
-  while (buffer.size() <= kLongestPath) {
-    const DWORD capacity = static_cast<DWORD>(buffer.size());
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), capacity);
-    if (length == 0) break;
-    // A result that fills the buffer is a cut-off path.
-    if (length < capacity)
-      return IncludeTrailingBackslash(FolderPart(std::string(buffer.data(), length)));
-    buffer.assign(buffer.size() * 2, '\0');
-  }
-  return IncludeTrailingBackslash(std::string());
+  const std::string path = ExecutablePathIn<char>(
+      [](char* buffer, DWORD capacity) { return GetModuleFileNameA(nullptr, buffer, capacity); });
+  return IncludeTrailingBackslash(path.empty() ? path : FolderPart(path));
+}
+
+std::wstring ExecutablePathWide() {
+  return ExecutablePathIn<wchar_t>([](wchar_t* buffer, DWORD capacity) {
+    return GetModuleFileNameW(nullptr, buffer, capacity);
+  });
 }

@@ -18,6 +18,9 @@ std::string WindowsFolder();
 // The folder of the running executable (not the process's working folder), ending
 // in a backslash; "\" when the platform cannot name the executable.
 std::string ExecutableFolder();
+// The running executable's full path in wide characters, for paths the system code
+// page cannot spell; empty when the platform cannot name it.
+std::wstring ExecutablePathWide();
 
 // A platform folder query in the shape of GetWindowsDirectoryA: it writes into a
 // buffer of the given capacity and returns the length it wrote (without the zero

@@ -7,7 +7,7 @@
 // Bindings are made with ClassBinder<T>, next to the class or in one registration
 // function, and are checked against the schema as they are made: a property that the
 // schema does not know, or whose C++ type does not fit its kind, is a programming
-// error (std::logic_error). Complete() lists what is left unbound.
+// error (std::logic_error). Unbound() lists what is left unbound.
 #pragma once
 
 #include <functional>

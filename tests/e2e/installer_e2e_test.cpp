@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "FormSource.h"
 #include "HalvoraFolder.h"
+#include "InstallerDescription.h"
 #include "InstallerSession.h"
 #include "Screenshot.h"
 #include "TestData.h"
@@ -69,10 +71,11 @@ TEST(InstallerWindow, StartsWithTheModelListAndInstallDisabled) {
   EXPECT_EQ(TextOf(application), "Halvora plugin");
 
   ASSERT_NE(installer.Combo(), nullptr);
-  ASSERT_EQ(ComboCount(installer.Combo()), 28);
+  const TStringList models = DescribedModelTable();
+  ASSERT_EQ(ComboCount(installer.Combo()), models.Count() + 1);
   EXPECT_EQ(ComboItem(installer.Combo(), 0), "Model ...");
-  EXPECT_EQ(ComboItem(installer.Combo(), 1), "D5200");
-  EXPECT_EQ(ComboItem(installer.Combo(), 27), "Z50");
+  EXPECT_EQ(ComboItem(installer.Combo(), 1), models.Names(0));
+  EXPECT_EQ(ComboItem(installer.Combo(), models.Count()), models.Names(models.Count() - 1));
   EXPECT_EQ(ComboSelection(installer.Combo()), 0);
   ASSERT_NE(installer.InstallButton(), nullptr);
   EXPECT_FALSE(IsWindowEnabled(installer.InstallButton()));
@@ -433,11 +436,11 @@ TEST(SuccessfulInstall, WhileACommonFileIsHeldForAMoment) {
 
 // A damaged download: one byte of the payload flipped in a copy of the executable.
 TEST(DamagedInstaller, SaysSoAndEndsWithoutShowingTheWindow) {
-  std::string bytes = ReadInputText(kInstaller);
-  const std::size_t description = bytes.find(std::string("HVWD\x01\0\0\0", 8));
-  ASSERT_NE(description, std::string::npos);
-  ASSERT_GT(bytes.size(), description + 5000000);
-  bytes[description + 5000000] = static_cast<char>(bytes[description + 5000000] ^ 0x20);
+  const std::vector<std::uint8_t> file = ReadInputFile(kInstaller);
+  const PeRange description = FindInstallerDescription(PeImage(file)).description;
+  ASSERT_GT(description.size, 5000000u);
+  std::string bytes(file.begin(), file.end());
+  bytes[description.offset + 5000000] ^= 0x20;
 
   HalvoraFolder folder(kSupportedSize, true);
   const std::string copy = folder.Path() + "DamagedInstaller.exe";

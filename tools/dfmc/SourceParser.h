@@ -1,10 +1,13 @@
-// The text form of a window description, as written by hand:
+// The text form of a window description, as written by hand. (The example is laid
+// out by hand, its comments in one column; the formatter would reflow it.)
+// clang-format off
 //
 //   object FormServicePack: TFormServicePack      # the form
-//     Caption = "Halvora plugin installation"      # a string ("\"", "\\", "\r", "\n", "\t",
-//     "\xHH") BorderIcons = [biSystemMenu, biMinimize]      # a set Font.Height = -12 # a property
-//     of a nested object OnCreate = FormCreate                        # an event: the form's
-//     handler name object TXTDat: TTXTDat                       # its components, in creation order
+//     Caption = "Halvora plugin installation"      # a string ("\"", "\\", "\r", "\n", "\t", "\xHH")
+//     BorderIcons = [biSystemMenu, biMinimize]      # a set
+//     Font.Height = -12                            # a property of a nested object
+//     OnCreate = FormCreate                        # an event: the form's handler name
+//     object TXTDat: TTXTDat                       # its components, in creation order
 //       Lines = (
 //         "D5200=Type0009.md3"                      # a string list, one string per item
 //       )
@@ -14,6 +17,7 @@
 //     end
 //   end
 //
+// clang-format on
 // Values: true / false, integers (decimal, or 0x hex), strings (adjacent strings
 // joined with +), names (enumeration values, colours, handlers), [name, ...], ( "..." ... ),
 // file "name". Comments run from # to the end of the line. The parser only checks

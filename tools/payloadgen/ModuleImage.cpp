@@ -15,7 +15,7 @@ const std::uint8_t kCommonCodeBytes[] = {0x00, 0x8B, 0x89, 0x45, 0xFF, 0xE8, 0x8
 
 class ImageWriter {
  public:
-  ImageWriter(StandInRandom& random, std::size_t size) : random_(random), size_(size) {
+  ImageWriter(DeterministicRandom& random, std::size_t size) : random_(random), size_(size) {
     bytes_.reserve(size);
   }
   bool Full() const { return bytes_.size() >= size_; }
@@ -52,7 +52,7 @@ class ImageWriter {
     return random_.Percent(40) ? kCommonCodeBytes[random_.Below(sizeof kCommonCodeBytes)]
                                : random_.Byte();
   }
-  StandInRandom& random_;
+  DeterministicRandom& random_;
   std::size_t size_;
   std::vector<std::uint8_t> bytes_;
 };
@@ -181,7 +181,7 @@ void LeaveOutOneValue(std::vector<std::uint8_t>& bytes, std::uint8_t missing) {
 
 }  // namespace
 
-std::vector<std::uint8_t> MakeModuleImage(StandInRandom& random, std::size_t size) {
+std::vector<std::uint8_t> MakeModuleImage(DeterministicRandom& random, std::size_t size) {
   ImageWriter image(random, size);
   image.Header();
   while (!image.Full()) {

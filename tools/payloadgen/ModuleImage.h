@@ -7,6 +7,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "StandInRandom.h"
+#include "DeterministicRandom.h"
 
-std::vector<std::uint8_t> MakeModuleImage(StandInRandom& random, std::size_t size);
+std::vector<std::uint8_t> MakeModuleImage(DeterministicRandom& random, std::size_t size);

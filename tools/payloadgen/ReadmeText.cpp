@@ -10,7 +10,7 @@ const char* const kWords[] = {
     "USB",    "cable",  "mode",    "bulb",   "mirror",  "lock-up",  "PTP",    "library",
     "model",  "select", "connect", "image",  "shutter", "settings", "before", "after"};
 
-std::string Sentence(StandInRandom& random) {
+std::string Sentence(DeterministicRandom& random) {
   std::string text;
   const std::uint32_t words = random.Between(6, 18);
   for (std::uint32_t i = 0; i < words; ++i) {
@@ -24,7 +24,7 @@ std::string Sentence(StandInRandom& random) {
 
 }  // namespace
 
-std::vector<std::uint8_t> MakeReadmeText(StandInRandom& random, std::size_t size) {
+std::vector<std::uint8_t> MakeReadmeText(DeterministicRandom& random, std::size_t size) {
   std::string page =
       "<!DOCTYPE html>\r\n<html>\r\n  <head>\r\n    <title>Camera plugin for Halvora</title>\r\n"
       "  </head>\r\n  <body>\r\n";

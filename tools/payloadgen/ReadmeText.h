@@ -5,6 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "StandInRandom.h"
+#include "DeterministicRandom.h"
 
-std::vector<std::uint8_t> MakeReadmeText(StandInRandom& random, std::size_t size);
+std::vector<std::uint8_t> MakeReadmeText(DeterministicRandom& random, std::size_t size);

@@ -14,7 +14,7 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 
 std::vector<std::uint8_t> MakeStandInFile(const std::string& set, const std::string& name,
                                           std::size_t size) {
-  StandInRandom random = StandInRandom::ForName(set + "/" + name);
+  DeterministicRandom random = DeterministicRandom::ForName(set + "/" + name);
   if (EndsWith(name, ".htm") || EndsWith(name, ".txt")) return MakeReadmeText(random, size);
   return MakeModuleImage(random, size);
 }

@@ -11,18 +11,13 @@ LoadedContainer LoadContainer(const std::string& path) {
   loaded.bytes = ReadInputFile(path);
   TSpanStream in(loaded.bytes.data(), loaded.bytes.size());
   try {
-    const StoredDataHeader header = ReadStoredDataHeader(in);
-    loaded.container.compressed = header.compressed;
-    for (std::int32_t index = 0; index < header.count; ++index) {
-      RecordSpan span{};
-      span.begin = static_cast<std::size_t>(in.Position());
+    StoredRecordWalk walk(in);
+    loaded.container.compressed = walk.Compressed();
+    while (!walk.Done()) {
       StoredEntry entry;
-      ReadStoredRecord(in, header.compressed, index, entry.name, entry.data);
-      span.end = static_cast<std::size_t>(in.Position());
-      // Name length and name, then S (and N in the compressed layout).
-      span.sequence = span.begin + 8 + entry.name.size() + (header.compressed ? 4 : 0);
+      walk.Read(entry.name, entry.data);
       loaded.container.files.push_back(std::move(entry));
-      loaded.spans.push_back(span);
+      loaded.spans.push_back(walk.Span());
     }
   } catch (const EStoredDataError& error) {
     throw SfpackError(path + ": " + error.what());

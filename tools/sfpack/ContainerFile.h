@@ -11,18 +11,11 @@
 #include "base/ByteStream.h"
 #include "storage/StoredData.h"
 
-// Where one record lies in the container bytes.
-struct RecordSpan {
-  std::size_t begin;     // first byte of the record
-  std::size_t sequence;  // first byte of its block sequence (legacy: of its raw bytes)
-  std::size_t end;       // one past its last byte
-};
-
 struct LoadedContainer {
   std::string path;
   std::vector<std::uint8_t> bytes;
   StoredContainer container;
-  std::vector<RecordSpan> spans;  // one per file, in stored order
+  std::vector<StoredRecordSpan> spans;  // one per file, in stored order
 };
 
 LoadedContainer LoadContainer(const std::string& path);

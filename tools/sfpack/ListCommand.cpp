@@ -33,9 +33,8 @@ void ListOne(const std::string& path, bool summary_only, std::ostream& out) {
   Totals totals;
   for (std::size_t i = 0; i < loaded.container.files.size(); ++i) {
     const StoredEntry& file = loaded.container.files[i];
-    const RecordSpan& span = loaded.spans[i];
-    // S counts the size field too; the legacy layout stores the raw bytes.
-    const std::size_t stored = span.end - span.sequence + (loaded.container.compressed ? 4 : 0);
+    const StoredRecordSpan& span = loaded.spans[i];
+    const std::size_t stored = span.stored;
     RleBlockModes modes;
     if (loaded.container.compressed) {
       modes = CountBlockModes(loaded.bytes.data() + span.sequence, span.end - span.sequence);

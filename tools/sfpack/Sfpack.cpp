@@ -1,10 +1,8 @@
 #include <algorithm>
 #include <new>
+#include <stdexcept>
 
-#include "InputFile.h"
-#include "OutputFile.h"
 #include "SfpackCommands.h"
-#include "storage/StoredData.h"
 
 namespace {
 
@@ -81,15 +79,9 @@ int RunSfpack(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     err << "sfpack " << command->name << ": " << error.what() << " (usage: " << command->usage
         << ")\n";
     return kExitUsage;
-  } catch (const SfpackError& error) {
-    err << "sfpack: " << error.what() << '\n';
-  } catch (const EInputError& error) {
-    err << "sfpack: " << error.what() << '\n';
-  } catch (const EOutputError& error) {
-    err << "sfpack: " << error.what() << '\n';
-  } catch (const EStoredDataError& error) {
-    err << "sfpack: " << error.what() << '\n';
-  } catch (const EStreamError& error) {
+  } catch (const std::runtime_error& error) {
+    // What the commands raise: SfpackError, EInputError, EOutputError,
+    // EStoredDataError and EStreamError, each one line that names the file.
     err << "sfpack: " << error.what() << '\n';
   } catch (const std::bad_alloc&) {
     err << "sfpack: not enough memory\n";

@@ -33,7 +33,7 @@ bool SameFiles(const StoredContainer& a, const StoredContainer& b) {
 void VerifyOne(const std::string& path, std::ostream& out) {
   const LoadedContainer loaded = LoadContainer(path);
   const std::size_t length = loaded.bytes.size();
-  const std::size_t used = loaded.spans.empty() ? 8 : loaded.spans.back().end;
+  const std::size_t used = loaded.spans.empty() ? kStoredDataHeaderSize : loaded.spans.back().end;
   if (used < length) {
     throw SfpackError(path + ": " + std::to_string(length - used) +
                       " bytes follow the last record");

@@ -15,8 +15,6 @@
 #include "toolkit/win32/RichEdit.h"
 #include "toolkit/win32/Screen.h"
 
-TFormServicePack* FormServicePack = nullptr;
-
 namespace {
 
 // The window is laid out for Segoe UI; systems without it get the closest common face.
@@ -34,10 +32,6 @@ TFormServicePack::TFormServicePack(TComponent* owner) : TForm(owner) {
   Handlers().Add("CBModelChange", this, &TFormServicePack::CBModelChange);
   Handlers().Add("ButQuitClick", this, &TFormServicePack::ButQuitClick);
   Handlers().Add("ButInstallClick", this, &TFormServicePack::ButInstallClick);
-}
-
-TFormServicePack::~TFormServicePack() {
-  if (FormServicePack == this) FormServicePack = nullptr;
 }
 
 template <class Work>

@@ -25,7 +25,6 @@ class TXMButton;
 class TFormServicePack : public TForm, public InstallerHost {
  public:
   explicit TFormServicePack(TComponent* owner);
-  ~TFormServicePack() override;
 
   // The components, found by name once the description has made them; the window
   // owns them.
@@ -76,6 +75,3 @@ class TFormServicePack : public TForm, public InstallerHost {
 
   std::unique_ptr<TInstallProcedure> install_;
 };
-
-// The installer window, while it exists.
-extern TFormServicePack* FormServicePack;

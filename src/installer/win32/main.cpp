@@ -51,7 +51,8 @@ int RunInstaller(TSpanStream& description) {
     application.Initialize();
     application.SetTitle(kApplicationTitle);
     application.AddClasses(AddProductSchemas, AddProductBindings);
-    FormServicePack = application.CreateForm<TFormServicePack>("TFormServicePack", description);
+    // The one installer window, FormServicePack in the description; the application owns it.
+    application.CreateForm<TFormServicePack>("TFormServicePack", description);
     application.Run();
     return ecClosed;
   } catch (...) {

@@ -35,12 +35,12 @@ void TFileStorage::RemoveWrittenFiles() const {
 }
 
 void TFileStorage::ReadStoredData(TStream& in) {
-  const StoredDataHeader header = ReadStoredDataHeader(in);
-  compressed_ = header.compressed;
-  count_ = header.count;
-  for (std::int32_t index = 0; index < count_; ++index) {
+  StoredRecordWalk walk(in);
+  compressed_ = walk.Compressed();
+  count_ = walk.Count();
+  while (!walk.Done()) {
     auto file = std::make_unique<TStoredFile>(this);
-    file->ReadRecord(in, index);
+    file->ReadRecord(walk);
     files_.push_back(std::move(file));
   }
 }

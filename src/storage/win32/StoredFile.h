@@ -6,6 +6,7 @@
 
 #include "base/ByteStream.h"
 #include "base/Component.h"
+#include "storage/StoredData.h"
 
 class TFileStorage;
 
@@ -28,6 +29,8 @@ class TStoredFile : public TPersistent {
   // container's header. index only names the record in error messages. Throws
   // EStoredDataError or EReadError on a malformed record.
   void ReadRecord(TStream& in, int index = 0);
+  // Reads the walk's next record: how the owning set reads its container.
+  void ReadRecord(StoredRecordWalk& walk) { walk.Read(name_, data_); }
   // Writes the file as one record in the compressed layout.
   void WriteRecord(TStream& out) const;
 

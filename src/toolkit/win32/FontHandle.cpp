@@ -28,7 +28,3 @@ HFONT TFontHandle::For(const TFont& font) {
   madeFrom_.Assign(font);
   return handle_.Get();
 }
-
-void TFontHandle::Reset() {
-  handle_.Reset();
-}

@@ -11,7 +11,6 @@ class TFontHandle {
   // The font for `font`, made on first use and after `font` changed. Null if
   // the system could not make it.
   HFONT For(const TFont& font);
-  void Reset();
 
  private:
   TFontObject handle_;

@@ -56,12 +56,10 @@ class TMemoryDC {
   HDC dc_;
 };
 
-// A window's device context from GetDC (or GetWindowDC), released with ReleaseDC.
+// A window's device context from GetDC, released with ReleaseDC.
 class TWindowDC {
  public:
-  enum TArea { waClient, waWholeWindow };
-  explicit TWindowDC(HWND window, TArea area = waClient)
-      : window_(window), dc_(area == waClient ? GetDC(window) : GetWindowDC(window)) {}
+  explicit TWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
   ~TWindowDC() {
     if (dc_) ReleaseDC(window_, dc_);
   }

@@ -10,8 +10,7 @@
 // - Notifications a parent receives about a child (WM_COMMAND, WM_NOTIFY,
 //   WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*) are passed on to the child's own
 //   CommandNotify(), Notify(), DrawItem(), MeasureItem() and CtlColor().
-// - HandleCreated() runs once the window exists (and its children's windows);
-//   HandleDestroying() runs just before it goes.
+// - HandleCreated() runs once the window exists (and its children's windows).
 // - FocusMoved() is called on every windowed control of a top-level window
 //   whenever the focus moves to one of them (buttons use it for the default look).
 // The window is made on demand (Handle(), HandleNeeded(), or when the parent's
@@ -89,7 +88,6 @@ class TWinControl : public TControl {
   // window without a parent for a control without one.
   virtual void CreateParams(TCreateParams& params);
   virtual void HandleCreated() {}
-  virtual void HandleDestroying() {}
 
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
   // The standard handling: the subclassed class's procedure, or DefWindowProc.

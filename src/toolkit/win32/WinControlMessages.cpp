@@ -7,6 +7,11 @@ bool IsCtlColorMessage(UINT message) {
   return message == WM_CTLCOLORBTN || message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ||
          message == WM_CTLCOLORSCROLLBAR || message == WM_CTLCOLORSTATIC;
 }
+// The notifications that ReflectToChild passes on to the child they concern.
+bool IsReflectedToChild(UINT message) {
+  return message == WM_COMMAND || message == WM_NOTIFY || message == WM_DRAWITEM ||
+         message == WM_MEASUREITEM || IsCtlColorMessage(message);
+}
 }  // namespace
 
 LRESULT CALLBACK TWinControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -34,21 +39,12 @@ LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsReflectedToChild(message)) {
+    bool handled = false;
+    const LRESULT result = ReflectToChild(message, wParam, lParam, handled);
+    return handled ? result : DefaultHandler(message, wParam, lParam);
+  }
   switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-      bool handled = false;
-      const LRESULT result = ReflectToChild(message, wParam, lParam, handled);
-      if (handled) return result;
-      break;
-    }
     case WM_SETFOCUS: {
       const LRESULT result = DefaultHandler(message, wParam, lParam);
       TopLevelControl()->BroadcastFocusMoved(this);
@@ -73,9 +69,6 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
           ::FillRect(reinterpret_cast<HDC>(wParam), &r, ColorBrush());
         return 1;
       }
-      break;
-    case WM_DESTROY:
-      HandleDestroying();
       break;
     default:
       break;

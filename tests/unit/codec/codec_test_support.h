@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <random>
 #include <vector>
 
+#include "DeterministicRandom.h"
 #include "TestBytes.h"
 #include "codec/rlecodec.h"
 
@@ -24,10 +24,9 @@ inline Bytes Ascending(unsigned first, unsigned last) {
   return bytes;
 }
 
-inline Bytes RandomBytes(std::mt19937& random, std::size_t size, unsigned maxValue = 255) {
-  std::uniform_int_distribution<unsigned> value(0, maxValue);
+inline Bytes RandomBytes(DeterministicRandom& random, std::size_t size, unsigned maxValue = 255) {
   Bytes bytes(size);
-  for (auto& byte : bytes) byte = static_cast<std::uint8_t>(value(random));
+  for (auto& byte : bytes) byte = static_cast<std::uint8_t>(random.Between(0, maxValue));
   return bytes;
 }
 

@@ -109,7 +109,7 @@ constexpr std::uint8_t kGuardByte = 0xA5;
 // Every truncation and many single-byte changes of a multi-block stream decode to
 // an error or to at most the capacity, without a byte written past it.
 TEST(RleMalformed, DamagedStreamsStayInBounds) {
-  std::mt19937 random(4);
+  DeterministicRandom random(4);
   const Bytes data = Repeat(0x00, 9) + Ascending(0x00, 0xFF) + Repeat(0x41, 300) +
                      RandomBytes(random, 70000 - 565, 40) + Ascending(0x00, 0xFF) + Repeat(0xFF, 6);
   const Bytes framed = Compress(data);
@@ -128,12 +128,12 @@ TEST(RleMalformed, DamagedStreamsStayInBounds) {
   for (std::size_t length = 0; length <= sequence.size(); length += length < 600 ? 1 : 97) {
     check(Bytes(sequence.begin(), sequence.begin() + static_cast<std::ptrdiff_t>(length)));
   }
-  std::uniform_int_distribution<std::size_t> position(0, sequence.size() - 1);
+  const auto position = [&] { return random.Below(static_cast<std::uint32_t>(sequence.size())); };
   for (int i = 0; i < 3000; ++i) {
     Bytes damaged = sequence;
     // Mostly the first bytes of each block, where headers, run codes and lists are dense.
-    const std::size_t at = i % 2 ? position(random) : position(random) % 600;
-    damaged[at] = static_cast<std::uint8_t>(random());
+    const std::size_t at = i % 2 ? position() : position() % 600;
+    damaged[at] = random.Byte();
     check(damaged);
   }
 }

@@ -50,17 +50,14 @@ Bytes ReferenceEncode(const Bytes& block) {
 
 // Literal stretches and runs of lengths around both thresholds and both count
 // widths; `maxValue` below 255 keeps most blocks in escape mode.
-Bytes RunRichBytes(std::mt19937& random, std::size_t size, unsigned maxValue) {
+Bytes RunRichBytes(DeterministicRandom& random, std::size_t size, unsigned maxValue) {
   static constexpr std::size_t kRunLengths[] = {1, 2, 3, 4, 5, 6, 255, 256, 257, 258, 1000};
-  std::uniform_int_distribution<std::size_t> pick(0, std::size(kRunLengths) - 1);
-  std::uniform_int_distribution<std::size_t> literalLength(0, 40);
-  std::uniform_int_distribution<unsigned> value(0, maxValue);
   Bytes bytes;
   while (bytes.size() < size) {
-    const Bytes literals = RandomBytes(random, literalLength(random), maxValue);
+    const Bytes literals = RandomBytes(random, random.Between(0, 40), maxValue);
     bytes.insert(bytes.end(), literals.begin(), literals.end());
-    bytes.resize(bytes.size() + kRunLengths[pick(random)],
-                 static_cast<std::uint8_t>(value(random)));
+    bytes.resize(bytes.size() + kRunLengths[random.Below(std::size(kRunLengths))],
+                 static_cast<std::uint8_t>(random.Between(0, maxValue)));
   }
   bytes.resize(size);
   return bytes;
@@ -79,12 +76,12 @@ void ExpectRoundTrip(const Bytes& data) {
 }
 
 TEST(RleRoundTrip, EncoderMatchesReference) {
-  std::mt19937 random(1);
-  std::uniform_int_distribution<std::size_t> size(1, 3000);
+  DeterministicRandom random(1);
   for (int i = 0; i < 400; ++i) {
     const unsigned maxValue = i % 2 ? 255 : 1 + static_cast<unsigned>(i % 64);
-    const Bytes block = i % 4 < 2 ? RunRichBytes(random, size(random), maxValue)
-                                  : RandomBytes(random, size(random), maxValue);
+    const std::size_t size = random.Between(1, 3000);
+    const Bytes block =
+        i % 4 < 2 ? RunRichBytes(random, size, maxValue) : RandomBytes(random, size, maxValue);
     ASSERT_EQ(Encode(block), ReferenceEncode(block)) << "case " << i;
   }
 }
@@ -105,7 +102,7 @@ TEST(RleRoundTrip, RunLengthsAroundThresholdsInBothModes) {
 }
 
 TEST(RleRoundTrip, RunsCrossingBlockBoundaries) {
-  std::mt19937 random(2);
+  DeterministicRandom random(2);
   for (const std::size_t runLength : {2, 4, 5, 8, 9, 10, 300, 70000}) {
     for (std::size_t before = 0; before <= 6; ++before) {
       const std::size_t start = kRleBlockSize - runLength / 2 - before;
@@ -119,7 +116,7 @@ TEST(RleRoundTrip, RunsCrossingBlockBoundaries) {
 }
 
 TEST(RleRoundTrip, GeneratedStreams) {
-  std::mt19937 random(3);
+  DeterministicRandom random(3);
   for (const std::size_t size :
        {0u, 1u, 2u, 3u, 4u, 5u, 255u, 256u, 65532u, 65533u, 65534u, 131066u, 131067u, 300000u}) {
     ExpectRoundTrip(RandomBytes(random, size));

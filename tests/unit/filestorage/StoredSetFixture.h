@@ -2,10 +2,13 @@
 // a window stand-in that records the events it receives.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "ScratchSpace.h"
 #include "base/Component.h"
 #include "storage/win32/FileStorage.h"
 
@@ -43,4 +46,16 @@ class TEventRecorder : public TComponent {
   bool veto = false;
   std::vector<TExtractCall> extracts;
   std::vector<TExtractCall> extracteds;
+};
+
+// A set owned by a recording window, holding files, and a scratch folder to write
+// into (removed before the window and its set go).
+class StoredSetTest : public ::testing::Test {
+ protected:
+  explicit StoredSetTest(const std::vector<TTestFile>& files) : set(window.NewSet()) {
+    LoadFiles(*set, files);
+  }
+  TEventRecorder window;
+  TFileStorage* set;
+  TScratchFolder scratch;
 };

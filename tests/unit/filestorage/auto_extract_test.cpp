@@ -12,11 +12,9 @@ namespace {
 using Names = std::vector<std::string>;
 
 // A set that extracts into a scratch folder: a.dll (5 bytes) and b.dll (3 bytes).
-class AutoExtractTest : public ::testing::Test {
+class AutoExtractTest : public StoredSetTest {
  protected:
-  void SetUp() override {
-    set = window.NewSet();
-    LoadFiles(*set, {{"a.dll", "AAAAA"}, {"b.dll", "BBB"}});
+  AutoExtractTest() : StoredSetTest({{"a.dll", "AAAAA"}, {"b.dll", "BBB"}}) {
     set->AutoExtract().ExtractTo().SetToplevelDir(tdNone);
     set->AutoExtract().ExtractTo().SetSubdirectory(scratch.Path());
   }
@@ -31,9 +29,6 @@ class AutoExtractTest : public ::testing::Test {
       names.push_back(call.fileName.substr(scratch.Path().size()));
     return names;
   }
-  TEventRecorder window;
-  TFileStorage* set = nullptr;
-  TScratchFolder scratch;
 };
 
 TEST_F(AutoExtractTest, DisabledWritesNothing) {

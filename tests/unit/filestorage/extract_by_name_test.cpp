@@ -13,17 +13,12 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-class ExtractByNameTest : public ::testing::Test {
+class ExtractByNameTest : public StoredSetTest {
  protected:
-  void SetUp() override {
-    set = window.NewSet();
-    LoadFiles(
-        *set,
-        {{"NkdPTP.dll", "ptp library"}, {"empty.dat", ""}, {"NkdPTP.dll", "second of the name"}});
-  }
-  TEventRecorder window;
-  TFileStorage* set = nullptr;
-  TScratchFolder scratch;
+  ExtractByNameTest()
+      : StoredSetTest({{"NkdPTP.dll", "ptp library"},
+                       {"empty.dat", ""},
+                       {"NkdPTP.dll", "second of the name"}}) {}
 };
 
 TEST_F(ExtractByNameTest, WritesTheFirstFileOfThatNameWithBothEvents) {

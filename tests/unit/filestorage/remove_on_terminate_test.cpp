@@ -12,20 +12,15 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-class RemoveOnTerminateTest : public ::testing::Test {
+class RemoveOnTerminateTest : public StoredSetTest {
  protected:
-  void SetUp() override {
-    set = window.NewSet();
-    LoadFiles(*set, {{"a.dll", "AAAAA"}, {"b.dll", "BBB"}});
+  RemoveOnTerminateTest() : StoredSetTest({{"a.dll", "AAAAA"}, {"b.dll", "BBB"}}) {
     set->AutoExtract().SetRemoveOnTerminate(true);
   }
   void Destroy() {
     delete set;
     set = nullptr;
   }
-  TEventRecorder window;
-  TFileStorage* set = nullptr;
-  TScratchFolder scratch;
 };
 
 TEST_F(RemoveOnTerminateTest, RemembersEverySuccessfulWrite) {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-
 #include "base/LittleEndian.h"
 #include "storage_test_support.h"
 
@@ -113,12 +110,8 @@ TEST(Streams, LittleEndianHelpers) {
 
 class FileStreamTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = ScratchPath(std::string("hv_filestream_") + info->name()).string();
-  }
-  void TearDown() override { std::remove(path_.c_str()); }
-  std::string path_;
+  const TScratchFolder folder_;
+  const std::string path_ = folder_ / "stream.bin";
 };
 
 TEST_F(FileStreamTest, WritesThenReadsBackWithSizeAndSeek) {

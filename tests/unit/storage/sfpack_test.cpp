@@ -51,14 +51,6 @@ RunResult Sfpack(const CommandArgs& args) {
 
 class SfpackTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = ScratchPath(std::string("hv_sfpack_") + info->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-  }
-  void TearDown() override { fs::remove_all(root_); }
-
   std::string PathOf(const std::string& relative) const { return (root_ / relative).string(); }
   std::string Put(const std::string& relative, const Bytes& bytes) const {
     const fs::path path = root_ / relative;
@@ -78,7 +70,8 @@ class SfpackTest : public ::testing::Test {
     return count;
   }
 
-  fs::path root_;
+  const TScratchFolder folder_;
+  const fs::path root_{folder_.Path()};
 };
 
 TEST_F(SfpackTest, PackListExtractVerifyRoundTrip) {
@@ -210,8 +203,7 @@ TEST_F(SfpackTest, BadInputIsOneLineNamingTheFile) {
       {"cut.sfp", Bytes(good.begin(), good.end() - 10),
        "record 0 \"a.b\": record cut short in its stored bytes"},
       {"count.sfp",
-       Concat(
-           {Bytes(good.begin(), good.begin() + 4), Le32(2), Bytes(good.begin() + 8, good.end())}),
+       Bytes(good.begin(), good.begin() + 4) + Le32(2) + Bytes(good.begin() + 8, good.end()),
        "record 1: the container ends before this record"},
       {"text.sfp", Text("just some text, not a container"),
        "record 0: record cut short in its name ("},
@@ -288,13 +280,8 @@ TEST_F(SfpackTest, ExtractNeverWritesThroughASymbolicLink) {
 TEST_F(SfpackTest, VerifyCatchesWhatReadingAloneAccepts) {
   // "hello" coded with escape value 01 instead of the lowest absent value 00: it
   // decodes, but this writer would never have made it.
-  const Bytes odd_block = Concat({kMagicBytes,
-                                  Le32(1),
-                                  Le32(1),
-                                  Text("h"),
-                                  Le32(13),
-                                  Le32(5),
-                                  {0x07, 0x00, 0x01, 0x00, 0x68, 0x65, 0x6C, 0x6C, 0x6F}});
+  const Bytes odd_block = kMagicBytes + Le32(1) + Le32(1) + Text("h") + Le32(13) + Le32(5) +
+                          Bytes{0x07, 0x00, 0x01, 0x00, 0x68, 0x65, 0x6C, 0x6C, 0x6F};
   const std::string odd = Put("odd.sfp", odd_block);
   ASSERT_EQ(Sfpack({"list", odd}).code, 0);
   const RunResult differs = Sfpack({"verify", odd});
@@ -305,11 +292,11 @@ TEST_F(SfpackTest, VerifyCatchesWhatReadingAloneAccepts) {
 
   StoredContainer container;
   AddFile(container, "a.b", Text("hello"));
-  const std::string trailing = Put("trailing.sfp", Concat({WriteContainer(container), Text("xx")}));
+  const std::string trailing = Put("trailing.sfp", WriteContainer(container) + Text("xx"));
   EXPECT_EQ(Sfpack({"verify", trailing}).err,
             "sfpack: " + trailing + ": 2 bytes follow the last record\n");
 
-  const Bytes legacy = Concat({Le32(1), Le32(0), Le32(3), Text("a.b"), Le32(5), Text("hello")});
+  const Bytes legacy = Le32(1) + Le32(0) + Le32(3) + Text("a.b") + Le32(5) + Text("hello");
   const std::string old = Put("legacy.sfp", legacy);
   const RunResult verified = Sfpack({"verify", old});
   EXPECT_EQ(verified.code, 0) << verified.err;

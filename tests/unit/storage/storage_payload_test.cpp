@@ -90,8 +90,8 @@ TEST_F(PayloadTest, DriverContainerBeginsAsDocumented) {
   ASSERT_GE(bytes.size(), nameEnd + 8);
   const Bytes head(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(nameEnd + 8));
   EXPECT_EQ(Bytes(head.begin(), head.begin() + static_cast<std::ptrdiff_t>(nameEnd)),
-            Concat({kMagicBytes, Le32(static_cast<std::int32_t>(drivers.size())),
-                    Le32(static_cast<std::int32_t>(name.size())), Text(name)}));
+            kMagicBytes + Le32(static_cast<std::int32_t>(drivers.size())) +
+                Le32(static_cast<std::int32_t>(name.size())) + Text(name));
   EXPECT_EQ(Bytes(head.end() - 4, head.end()), Le32(drivers.front().size));
 }
 

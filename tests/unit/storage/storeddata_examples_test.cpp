@@ -31,11 +31,9 @@ TEST(StoredDataExamples, EmptyFileRecord) {
 }
 
 TEST(StoredDataExamples, LegacyHelloReadsAndComesBackCompressed) {
-  const Bytes legacy = Concat({{0x01, 0x00, 0x00, 0x00},
-                               {0xDE, 0xAD, 0xBE, 0xEF},
-                               {0x03, 0x00, 0x00, 0x00, 0x61, 0x2E, 0x62},
-                               {0x05, 0x00, 0x00, 0x00},
-                               Text("hello")});
+  const Bytes legacy = Bytes{0x01, 0x00, 0x00, 0x00} + Bytes{0xDE, 0xAD, 0xBE, 0xEF} +
+                       Bytes{0x03, 0x00, 0x00, 0x00, 0x61, 0x2E, 0x62} +
+                       Bytes{0x05, 0x00, 0x00, 0x00} + Text("hello");
   const StoredContainer read = ReadContainer(legacy);
   EXPECT_FALSE(read.compressed);
   ASSERT_EQ(read.files.size(), 1u);
@@ -58,7 +56,7 @@ TEST(StoredDataExamples, NoRunFileOfTwoBlocksFillsCompressBoundExactly) {
   WriteStoredRecord(written, "x", file.data(), static_cast<std::int32_t>(file.size()));
   const Bytes record = Contents(written);
   ASSERT_EQ(record.size(), 8u + 1u + 65546u);
-  EXPECT_EQ(Bytes(record.begin() + 5, record.begin() + 13), Concat({Le32(65546), Le32(65534)}));
+  EXPECT_EQ(Bytes(record.begin() + 5, record.begin() + 13), Le32(65546) + Le32(65534));
   // Two blocks: 65533 bytes coded to 65535, then the last byte coded to 3.
   EXPECT_EQ(Bytes(record.begin() + 13, record.begin() + 15), (Bytes{0xFF, 0xFF}));
   EXPECT_EQ(Bytes(record.end() - 5, record.end()), (Bytes{0x03, 0x00, 0x00, 0x00, 0xFD}));
@@ -72,7 +70,7 @@ TEST(StoredDataExamples, NoRunFileOfTwoBlocksFillsCompressBoundExactly) {
 
 TEST(StoredDataExamples, MagicAlwaysSelectsTheCompressedLayout) {
   // As a legacy count the magic would be 827344467 files; it is never taken as one.
-  const Bytes container = Concat({kMagicBytes, Le32(1), Le32(1), Text("n"), Le32(4), Le32(0)});
+  const Bytes container = kMagicBytes + Le32(1) + Le32(1) + Text("n") + Le32(4) + Le32(0);
   const StoredContainer read = ReadContainer(container);
   EXPECT_TRUE(read.compressed);
   ASSERT_EQ(read.files.size(), 1u);
@@ -83,9 +81,9 @@ TEST(StoredDataExamples, CountOfZeroOrLessReadsNoRecords) {
   for (const std::int32_t count : {0, -1, -2147483647 - 1}) {
     SCOPED_TRACE(count);
     // Whatever follows the header is left alone.
-    const Bytes compressed = Concat({kMagicBytes, Le32(count), Text("garbage")});
+    const Bytes compressed = kMagicBytes + Le32(count) + Text("garbage");
     EXPECT_TRUE(ReadContainer(compressed).files.empty());
-    const Bytes legacy = Concat({Le32(count), Le32(7), Text("garbage")});
+    const Bytes legacy = Le32(count) + Le32(7) + Text("garbage");
     const StoredContainer read = ReadContainer(legacy);
     EXPECT_FALSE(read.compressed);
     EXPECT_TRUE(read.files.empty());
@@ -111,7 +109,7 @@ TEST(StoredDataExamples, EmptyNameReadsAndWritesAsEmpty) {
 TEST(StoredDataExamples, HeaderWriterWritesMagicAndCount) {
   TMemoryStream out;
   WriteStoredDataHeader(out, 21);
-  EXPECT_EQ(Contents(out), Concat({kMagicBytes, {0x15, 0x00, 0x00, 0x00}}));
+  EXPECT_EQ(Contents(out), kMagicBytes + Le32(21));
 }
 
 }  // namespace

@@ -13,13 +13,13 @@ const Bytes kHelloBlocks = {0x07, 0x00, 0x00, 0x00, 0x68, 0x65, 0x6C, 0x6C, 0x6F
 constexpr std::int32_t kHuge = 2147483647;
 
 Bytes CompressedContainer(std::int32_t count, const Bytes& records) {
-  return Concat({kMagicBytes, Le32(count), records});
+  return kMagicBytes + Le32(count) + records;
 }
 
 // A well-formed record named a.b holding "hello", and its pieces for mutation.
 Bytes HelloRecord(std::int32_t stored = 13, std::int32_t size = 5,
                   const Bytes& blocks = kHelloBlocks) {
-  return Concat({Le32(3), Text("a.b"), Le32(stored), Le32(size), blocks});
+  return Le32(3) + Text("a.b") + Le32(stored) + Le32(size) + blocks;
 }
 
 std::string ReadError(const Bytes& container) {
@@ -32,7 +32,7 @@ std::string ReadError(const Bytes& container) {
 }
 
 TEST(StoredDataMalformed, CutShortAnywhereNamesTheRecordAndTheField) {
-  const Bytes whole = CompressedContainer(2, Concat({HelloRecord(), HelloRecord()}));
+  const Bytes whole = CompressedContainer(2, HelloRecord() + HelloRecord());
   ASSERT_EQ(ReadContainer(whole).files.size(), 2u);
   // Every proper prefix fails with EStoredDataError; none reads past its end.
   for (std::size_t length = 0; length < whole.size(); ++length) {
@@ -52,7 +52,7 @@ TEST(StoredDataMalformed, CutShortAnywhereNamesTheRecordAndTheField) {
 }
 
 TEST(StoredDataMalformed, CountLargerThanTheRecordsPresent) {
-  EXPECT_EQ(ReadError(CompressedContainer(3, Concat({HelloRecord(), HelloRecord()}))),
+  EXPECT_EQ(ReadError(CompressedContainer(3, HelloRecord() + HelloRecord())),
             "record 2: the container ends before this record (the count is larger than the records "
             "present)");
   // A count near the limit fails at the first missing record, having set nothing aside.
@@ -61,7 +61,7 @@ TEST(StoredDataMalformed, CountLargerThanTheRecordsPresent) {
 
 TEST(StoredDataMalformed, NegativeAndLyingLengths) {
   EXPECT_EQ(ReadError(CompressedContainer(1, Le32(-1))), "record 0: name length -1 is negative");
-  EXPECT_EQ(ReadError(CompressedContainer(1, Concat({Le32(kHuge), Text("abcdefgh")}))),
+  EXPECT_EQ(ReadError(CompressedContainer(1, Le32(kHuge) + Text("abcdefgh"))),
             "record 0: record cut short in its name (2147483647 bytes stated, 8 present)");
   EXPECT_EQ(ReadError(CompressedContainer(1, HelloRecord(3))),
             "record 0 \"a.b\": stored length 3 is below 4");
@@ -77,7 +77,7 @@ TEST(StoredDataMalformed, NegativeAndLyingLengths) {
 TEST(StoredDataMalformed, LyingSizeInATwentyByteContainerFailsBeforeAllocating) {
   // 20 bytes: header, empty name, S = 4, N = 2^31-1 and no block. Allocating first
   // would take 2 GB (and fail on the 32-bit build) before finding out.
-  const Bytes container = CompressedContainer(1, Concat({Le32(0), Le32(4), Le32(kHuge)}));
+  const Bytes container = CompressedContainer(1, Le32(0) + Le32(4) + Le32(kHuge));
   ASSERT_EQ(container.size(), 20u);
   EXPECT_EQ(ReadError(container),
             "record 0 \"\": size 2147483647 is more than its 0 blocks can hold");
@@ -96,7 +96,7 @@ TEST(StoredDataMalformed, BlockSequenceThatDoesNotDecodeToTheSize) {
   EXPECT_EQ(ReadError(CompressedContainer(1, HelloRecord(13, 5, long_word))),
             "record 0 \"a.b\": block length 8 at offset 0 runs past the end of the block sequence");
   // A lone byte where the next length word should be.
-  const Bytes stray = Concat({kHelloBlocks, {0x01}});
+  const Bytes stray = kHelloBlocks + Bytes{0x01};
   EXPECT_EQ(ReadError(CompressedContainer(1, HelloRecord(14, 5, stray))),
             "record 0 \"a.b\": block sequence cut short in a length word at offset 9");
   // Position-list header pointing past its block.
@@ -116,10 +116,10 @@ TEST(StoredDataMalformed, FailedReadLeavesTheContainerAsItWas) {
 }
 
 TEST(StoredDataMalformed, ShortLegacyRecordFailsWithTheStreamReadError) {
-  const Bytes legacy = Concat({Le32(1), Le32(0), Le32(3), Text("a.b"), Le32(6), Text("hello")});
+  const Bytes legacy = Le32(1) + Le32(0) + Le32(3) + Text("a.b") + Le32(6) + Text("hello");
   EXPECT_THROW(ReadContainer(legacy), EReadError);
   // A lying legacy size is refused the same way, before any buffer is sized for it.
-  const Bytes lying = Concat({Le32(1), Le32(0), Le32(0), Le32(kHuge), Text("hi")});
+  const Bytes lying = Le32(1) + Le32(0) + Le32(0) + Le32(kHuge) + Text("hi");
   try {
     ReadContainer(lying);
     FAIL() << "read a legacy record of 2 GB from 2 bytes";
@@ -128,9 +128,9 @@ TEST(StoredDataMalformed, ShortLegacyRecordFailsWithTheStreamReadError) {
                  "record 0 \"\": stream read error: file data cut short (2147483647 bytes stated, "
                  "2 present)");
   }
-  EXPECT_EQ(ReadError(Concat({Le32(1), Le32(0), Le32(0), Le32(-1)})),
+  EXPECT_EQ(ReadError(Le32(1) + Le32(0) + Le32(0) + Le32(-1)),
             "record 0 \"\": size -1 is negative");
-  EXPECT_EQ(ReadError(Concat({Le32(2), Le32(0), Le32(0), Le32(0)})),
+  EXPECT_EQ(ReadError(Le32(2) + Le32(0) + Le32(0) + Le32(0)),
             "record 1: the container ends before this record (the count is larger than the records "
             "present)");
 }

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-
 #include "storage_test_support.h"
 
 namespace {
@@ -57,7 +54,8 @@ TEST(StoredDataRoundTrip, RecordsAreBackToBackWithTheirStoredLengths) {
 TEST(StoredDataRoundTrip, FileStreamReadsTheSameAsInPlace) {
   // A file stream cannot lend its bytes, so this takes the scratch-area path.
   const Bytes written = WriteContainer(SampleContainer());
-  const std::string path = ScratchPath("hv_roundtrip").string();
+  const TScratchFolder folder;
+  const std::string path = folder / "roundtrip.sfp";
   {
     TFileStream out(path, TFileStream::Mode::Create);
     out.Write(written.data(), written.size());
@@ -68,7 +66,6 @@ TEST(StoredDataRoundTrip, FileStreamReadsTheSameAsInPlace) {
     TFileStream in(path, TFileStream::Mode::Read);
     from_file.Read(in);
   }
-  std::remove(path.c_str());
   ExpectSameFiles(ReadContainer(written), from_file);
 
   TMemoryStream memory = StreamOf(written);

@@ -232,8 +232,8 @@ std::optional<PeImage::ResourceEntry> PeImage::FindResourceEntry(const DataDirec
   return std::nullopt;
 }
 
-std::optional<std::vector<std::uint8_t>> PeImage::Resource(const PeResourceId& type,
-                                                           const PeResourceId& name) const {
+std::optional<PeRange> PeImage::ResourceRange(const PeResourceId& type,
+                                              const PeResourceId& name) const {
   const DataDirectory resources = Directory(kResourceDirectory);
   if (resources.address == 0) return std::nullopt;
   const std::string what = "resource " + type.Describe() + "/" + name.Describe();
@@ -260,8 +260,14 @@ std::optional<std::vector<std::uint8_t>> PeImage::Resource(const PeResourceId& t
   const std::uint8_t* entry =
       ResourceBytes(resources, firstLanguage, kResourceDataEntrySize, what + "'s data entry");
   const std::uint32_t size = LoadLe32(entry + 4);
-  const std::uint8_t* bytes = Mapped(LoadLe32(entry), size, what + "'s bytes");
-  return std::vector<std::uint8_t>(bytes, bytes + size);
+  return PeRange{FileOffset(LoadLe32(entry), size, what + "'s bytes"), size};
+}
+
+std::optional<std::vector<std::uint8_t>> PeImage::Resource(const PeResourceId& type,
+                                                           const PeResourceId& name) const {
+  const std::optional<PeRange> range = ResourceRange(type, name);
+  if (!range) return std::nullopt;
+  return Bytes(*range);
 }
 
 std::optional<PeCertificateTable> PeImage::CertificateTable() const {

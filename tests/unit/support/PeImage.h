@@ -109,8 +109,10 @@ class PeImage {
   // The DLL names of the import directory, in its order and spelling.
   std::vector<std::string> ImportedDlls() const;
 
-  // The bytes of the resource of this type and name in its first language; nullopt
-  // when the file has no such resource.
+  // Where the file holds the resource of this type and name in its first language;
+  // nullopt when the file has no such resource.
+  std::optional<PeRange> ResourceRange(const PeResourceId& type, const PeResourceId& name) const;
+  // The bytes of that resource.
   std::optional<std::vector<std::uint8_t>> Resource(const PeResourceId& type,
                                                     const PeResourceId& name) const;
 

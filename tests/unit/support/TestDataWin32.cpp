@@ -3,28 +3,16 @@
 #include <string>
 
 #include "TestData.h"
+#include "system/SpecialFolders.h"
 #include "system/WidePath.h"
 #include "system/winapi.h"
 
-namespace {
-
-std::wstring ProgramPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-    if (length == 0) {
-      throw std::runtime_error("cannot find the test program's own path, error " +
-                               std::to_string(GetLastError()));
-    }
-    if (length < path.size()) return path.substr(0, length);
-    path.resize(path.size() * 2);
-  }
-}
-
-}  // namespace
-
 std::string TestProgramFolder() {
-  const std::wstring program = ProgramPath();
+  const std::wstring program = ExecutablePathWide();
+  if (program.empty()) {
+    throw std::runtime_error("cannot find the test program's own path, error " +
+                             std::to_string(GetLastError()));
+  }
   const std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1);
   if (std::optional<std::string> spelt = AnsiPathFor(folder)) return *spelt;
   throw std::runtime_error("the test program's folder cannot be spelt in the system code page (" +

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "HalvoraFolder.h"
+#include "InstallerDescription.h"
+#include "PeImage.h"
 #include "TestBytes.h"
 #include "TestData.h"
 #include "UiDriver.h"
@@ -32,23 +34,15 @@ struct StoredLayout {
 };
 
 StoredLayout Locate(const std::string& exe, const std::string& description) {
+  const std::vector<std::uint8_t> file(exe.begin(), exe.end());
+  const InstallerDescription stored = FindInstallerDescription(PeImage(file));
   StoredLayout layout;
-  const auto head = description.begin() +
-                    static_cast<std::ptrdiff_t>(std::min<std::size_t>(description.size(), 4096));
-  const auto found = std::search(exe.begin(), exe.end(), description.begin(), head);
-  if (found == exe.end())
-    throw std::runtime_error("the executable does not hold the built description");
-  layout.descriptionAt = static_cast<std::size_t>(found - exe.begin());
-  layout.descriptionSize = description.size();
-  if (exe.compare(layout.descriptionAt, description.size(), description) != 0) {
-    throw std::runtime_error("the executable holds another description");
+  layout.descriptionAt = stored.description.offset;
+  layout.descriptionSize = stored.description.size;
+  layout.crcAt = stored.crc.offset;
+  if (exe.compare(layout.descriptionAt, layout.descriptionSize, description) != 0) {
+    throw std::runtime_error("the executable holds another description than the build's");
   }
-  // The CRC resource follows the description's.
-  const Bytes crc = Le32(Crc32(description.data(), description.size()));
-  layout.crcAt =
-      exe.find(std::string(crc.begin(), crc.end()), layout.descriptionAt + description.size());
-  if (layout.crcAt == std::string::npos)
-    throw std::runtime_error("the executable holds no CRC of its description");
   return layout;
 }
 

@@ -1,72 +1,15 @@
 #include "ScratchFolder.h"
 
 #include <algorithm>
-#include <fstream>
-#include <optional>
 #include <stdexcept>
 
-#include "TestNames.h"
+#include "OutputFile.h"
 #include "system/DirectorySearch.h"
 #include "system/Handles.h"
-#include "system/PathText.h"
 #include "system/SpecialFolders.h"
-#include "system/WidePath.h"
-
-std::wstring LongSpelling(const std::wstring& path) {
-  std::wstring spelt(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        GetLongPathNameW(path.c_str(), spelt.data(), static_cast<DWORD>(spelt.size()));
-    if (length == 0) return path;
-    if (length < spelt.size()) return spelt.substr(0, length);
-    spelt.resize(length);
-  }
-}
-
-namespace {
-
-// The temporary folder in its long spelling, where the code page spells it.
-std::string TempFolderSpeltLong() {
-  const std::string temp = TempFolder();
-  const std::optional<std::string> ansi = ExactAnsiText(LongSpelling(WidePath(temp)));
-  return ansi ? IncludeTrailingBackslash(*ansi) : temp;
-}
-
-}  // namespace
-
-TScratchFolder::TScratchFolder()
-    : path_(TempFolderSpeltLong() + "hvtest-" + UniqueTestSuffix() + "\\") {
-  if (!CreateDirectoryA(path_.c_str(), nullptr)) {
-    throw std::runtime_error("cannot create " + path_ + ", error " +
-                             std::to_string(GetLastError()));
-  }
-}
-
-TScratchFolder::~TScratchFolder() {
-  RemoveTree(path_);
-}
-
-void RemoveTree(const std::string& folder) {
-  const std::string base = folder.back() == '\\' ? folder : folder + '\\';
-  for (TDirectorySearch search(base + "*", faAnyFile); search.Found(); search.Next()) {
-    const std::string name = search.Name();
-    if (name == "." || name == "..") continue;
-    const std::string path = base + name;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (search.IsFolder()) {
-      RemoveTree(path);
-    } else {
-      DeleteFileA(path.c_str());
-    }
-  }
-  RemoveDirectoryA(base.c_str());
-}
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) throw std::runtime_error("cannot write " + path);
+  WriteOutputFile(path, bytes.data(), bytes.size());
 }
 
 bool PathExists(const std::string& path) {

@@ -1,6 +1,6 @@
-// File-system fixtures of the Windows tests: a fresh folder that disappears with
-// the test, and whole-file writes; whole-file reads are the host tools' own
-// (ReadInputText, InputFile.h).
+// File-system fixtures of the Windows tests: the scratch folder (ScratchSpace.h, which
+// every build's tests share), whole-file writes, and what a test asks of a folder;
+// whole-file reads are the host tools' own (ReadInputText, InputFile.h).
 #pragma once
 
 #include <cstdint>
@@ -8,33 +8,10 @@
 #include <vector>
 
 #include "InputFile.h"
+#include "ScratchSpace.h"
 
-// A new, empty folder below the temporary-files folder, spelt long (below); removed
-// with everything in it when the object goes.
-class TScratchFolder {
- public:
-  TScratchFolder();
-  ~TScratchFolder();
-  TScratchFolder(const TScratchFolder&) = delete;
-  TScratchFolder& operator=(const TScratchFolder&) = delete;
-
-  // The folder, ending in a backslash.
-  const std::string& Path() const { return path_; }
-  // The full path of name inside the folder.
-  std::string operator/(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
-};
-
-void RemoveTree(const std::string& folder);
-
-// The path in its long spelling; itself when it does not exist. %TEMP% may hold the
-// short (8.3) form, as Windows writes it for a user name longer than eight characters
-// or with a space, while the open-file dialog and the listings hand back the long one:
-// a path measured against the short form grows past its length there.
-std::wstring LongSpelling(const std::wstring& path);
-
+// Through the host tools' writer (OutputFile.h): a read-only file or a folder in
+// the way throws EOutputError.
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 bool PathExists(const std::string& path);
 // A file of the given size whose bytes are never written (they read as zeros): sizes

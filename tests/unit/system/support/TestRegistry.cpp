@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "TestNames.h"
+#include "ScratchSpace.h"
 #include "system/Handles.h"
 
 namespace {

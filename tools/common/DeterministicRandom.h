@@ -1,23 +1,25 @@
-// A small deterministic generator (splitmix64): the stand-in payload must come out
-// the same on every machine and compiler, which the standard distributions do not
-// promise.
+// A small deterministic generator (splitmix64), the one source of made-up bytes: the
+// stand-in payload must come out the same on every machine and compiler, which the
+// standard distributions do not promise, and the benchmark's and the tests' inputs
+// then do too. payloadgen's output rests on every value it gives: change nothing here
+// that changes a sequence.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-class StandInRandom {
+class DeterministicRandom {
  public:
-  explicit StandInRandom(std::uint64_t seed) : state_(seed) {}
+  explicit DeterministicRandom(std::uint64_t seed) : state_(seed) {}
 
-  // Seeded from a text (FNV-1a), so each stored file gets its own stream.
-  static StandInRandom ForName(const std::string& text) {
+  // Seeded from a text (FNV-1a), so that each stored file gets its own stream.
+  static DeterministicRandom ForName(const std::string& text) {
     std::uint64_t hash = 14695981039346656037ull;
     for (const char c : text) {
       hash ^= static_cast<unsigned char>(c);
       hash *= 1099511628211ull;
     }
-    return StandInRandom(hash);
+    return DeterministicRandom(hash);
   }
 
   std::uint64_t Next() {
