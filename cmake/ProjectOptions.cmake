@@ -1,4 +1,5 @@
 # Settings every target of ours shares; applied per target, never globally.
+include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
 set(CMAKE_CXX_STANDARD 17)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
@@ -27,7 +28,6 @@ endfunction()
 function(hv_settings target)
   target_compile_features(${target} PUBLIC cxx_std_17)
   hv_warnings(${target})
-  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   if(WIN32)
     # ANSI entry points: the product speaks the system code page.
     target_compile_definitions(${target} PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT
@@ -44,6 +44,8 @@ function(hv_settings target)
       -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  # Each source file sees only the folders its layer stands on (cmake/Layers.cmake).
+  hv_layer_includes(${target})
 endfunction()
 
 # hv_static_runtime(target): a Windows program that needs no DLL beyond Windows' own.

@@ -13,9 +13,9 @@
 #include "HalvoraFolder.h"
 #include "InstallerSession.h"
 #include "Screenshot.h"
-#include "TestData.h"
 #include "UiDriver.h"
 #include "system/WidePath.h"
+#include "tests/unit/support/TestData.h"
 
 namespace e2e {
 namespace {

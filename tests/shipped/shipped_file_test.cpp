@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "InputFile.h"
-#include "PeImage.h"
 #include "ShippedFileChecks.h"
 #include "ShippedFiles.h"
-#include "TestBytes.h"
 #include "VersionInfo.h"
 #include "base/LittleEndian.h"
 #include "storage/Crc32.h"
+#include "tests/unit/support/PeImage.h"
+#include "tests/unit/support/TestBytes.h"
+#include "tools/common/InputFile.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <iostream>
 #include <system_error>
 
-#include "OutputFile.h"
 #include "PayloadManifest.h"
 #include "StandInFile.h"
+#include "tools/common/OutputFile.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <new>
 
-#include "InputFile.h"
-#include "OutputFile.h"
 #include "SfpackCommands.h"
 #include "storage/StoredData.h"
+#include "tools/common/InputFile.h"
+#include "tools/common/OutputFile.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Screenshot.h"
 #include "button/win32/MyButton.h"
 #include "painted_button.h"
+#include "tests/e2e/Screenshot.h"
 #include "toolkit/win32/FontHandle.h"
 #include "window_test_support.h"
 

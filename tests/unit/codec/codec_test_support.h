@@ -9,8 +9,8 @@
 #include <random>
 #include <vector>
 
-#include "TestBytes.h"
 #include "codec/rlecodec.h"
+#include "tests/unit/support/TestBytes.h"
 
 inline Bytes Repeat(std::uint8_t value, std::size_t count) {
   return Bytes(count, value);

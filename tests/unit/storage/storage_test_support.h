@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "TestBytes.h"
 #include "base/ByteStream.h"
 #include "storage/StoredData.h"
+#include "tests/unit/support/TestBytes.h"
 
 inline const Bytes kMagicBytes = {0x53, 0x46, 0x50, 0x31};  // "SFP1"
 

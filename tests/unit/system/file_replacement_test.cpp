@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "support/ScratchFolder.h"
 #include "system/FileReplacement.h"
 #include "system/Handles.h"
 #include "system/winapi.h"
+#include "tests/unit/system/support/ScratchFolder.h"
 
 namespace {
 

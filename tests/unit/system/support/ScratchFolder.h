@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "InputFile.h"
+#include "tools/common/InputFile.h"
 
 // A new, empty folder below the temporary-files folder; removed with everything in
 // it when the object goes.
