@@ -46,19 +46,19 @@ win64: native
 # The Windows build that Wine starts here: build/win, and build/win64 as well where
 # no 32-bit program can run (scripts/wine-env.sh finds out which).
 win-runnable: win
-	@if [ "$$(scripts/wine-env.sh arch)" = win64 ]; then $(MAKE) --no-print-directory win64; fi
+	@build=$$(scripts/wine-env.sh build); \
+	  [ "$$build" = build/win ] || $(MAKE) --no-print-directory "$$(basename "$$build")"
 
 # The Windows test suite in one zip for a Windows machine (tests/kit/README.txt):
 # build/kit/HalvoraPluginInstaller-<version>-tests.zip from build/win, and its 64-bit
 # twin ...-tests-x64.zip from build/win64 where no 32-bit program runs here, so that
-# make test can try the kit under Wine.
-KIT_NAME = HalvoraPluginInstaller-$(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)-tests
-windows-kit: win
-	@cmake --build build/win --target windows_kit
-	@mkdir -p build/kit && cp build/win/tests/kit/$(KIT_NAME).zip build/kit/
-	@if [ "$$(scripts/wine-env.sh arch)" = win64 ]; then \
-	  $(MAKE) --no-print-directory win64 && cmake --build build/win64 --target windows_kit && \
-	  cp build/win64/tests/kit/$(KIT_NAME)-x64.zip build/kit/; fi
+# make test can try the kit under Wine. Each build names its zip (HV_KIT_ZIP in
+# <build>/project-facts.sh).
+windows-kit: win-runnable
+	@mkdir -p build/kit
+	@for build in build/win $$(scripts/wine-env.sh build | grep -x build/win64); do \
+	  cmake --build "$$build" --target windows_kit && \
+	  (. "$$build/project-facts.sh" && cp "$$build/$$HV_KIT_ZIP" build/kit/) || exit 1; done
 
 fuzz-build: bootstrap
 	@cmake --preset fuzz >/dev/null

@@ -13,8 +13,11 @@
 # The Windows test kit (make windows-kit) is tried as a maintainer runs it: unzipped
 # into C:\kit of a Wine prefix of its own (build/kit/), run-tests.cmd run by Wine's
 # cmd, its closing line "N passed, M failed" added to the totals; the 64-bit twin
-# where no 32-bit program runs. Both zips are checked to carry build/win's and
-# build/win64's installer byte for byte and to name no path of this machine.
+# where no 32-bit program runs. The kit's run stands in for the ctest run of the test
+# programs it carries (ctest label "kit"), so that each of them runs once per build:
+# ctest runs the rest of that build's tests. Both zips are checked to carry
+# build/win's and build/win64's installer byte for byte and to name no path of this
+# machine.
 #
 #   scripts/run-tests.sh [FUZZ-SECONDS]   everything (make test; 30 s per fuzzer)
 #   scripts/run-tests.sh --windows-only   the Windows suites alone (make test-win)
@@ -39,6 +42,7 @@ if [ "$HV_WINE_ARCH" = win32 ]; then
 else
   windows=(win64)
 fi
+kit_build=$(hv_wine_build)  # the build whose kit runs under Wine
 
 passed=0; failed=0
 count() { # LOG: adds the counts of the last ctest summary line of LOG to the totals
@@ -53,24 +57,24 @@ count() { # LOG: adds the counts of the last ctest summary line of LOG to the to
 # A Windows build's suite under Wine on a virtual screen of its own (distinct first
 # display numbers, so that two suites started together do not take the same one).
 windows_suite() { # BUILD DISPLAY-NUMBER
-  local build=$1 arch=win32
+  local build=$1 arch=win32 skip=()
   [ "$build" = win64 ] && arch=win64
-  echo "== Windows tests of build/$build under Wine ($arch)"
+  if [ "build/$build" = "$kit_build" ]; then
+    skip=(-LE kit)
+    echo "== Windows tests of build/$build under Wine ($arch), but those the kit runs"
+  else
+    echo "== Windows tests of build/$build under Wine ($arch)"
+  fi
   scripts/wine-prefix.sh --arch="$arch" &&
-    xvfb-run -a -n "$2" -s "-screen 0 1280x1024x24" \
-      ctest --test-dir "build/$build" --output-on-failure -j "$jobs"
+    xvfb-run -a -n "$2" -s "$HV_XVFB_SCREEN" \
+      ctest --test-dir "build/$build" --output-on-failure -j "$jobs" "${skip[@]}"
 }
 
-# The kit of ARCH's build, unzipped into C:\kit of the prefix build/kit/wineprefix
-# (wineprefix64), run on a virtual screen of its own.
+# The kit of ARCH's build as make windows-kit leaves it in build/kit/.
 kit_zip() { # ARCH
-  local version
-  version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' CMakeLists.txt)
-  if [ "$1" = win64 ]; then
-    echo "build/kit/HalvoraPluginInstaller-$version-tests-x64.zip"
-  else
-    echo "build/kit/HalvoraPluginInstaller-$version-tests.zip"
-  fi
+  local facts
+  facts="$(hv_wine_build "$1")/project-facts.sh"
+  (source "$facts" && echo "build/kit/${HV_KIT_ZIP##*/}")
 }
 
 # kit_check NAME COMMAND...: one check of the kit, counted like a test.
@@ -92,16 +96,19 @@ kit_names_no_path() { # FOLDER
 # The kit of ARCH unzipped into FOLDER (made anew), and checked as files: its installer
 # is its build's, byte for byte, and it names no path of this machine.
 kit_unzipped() { # ARCH FOLDER
-  local arch=$1 folder=$2 build=win bits=32-bit zip
-  [ "$arch" = win64 ] && build=win64 bits=64-bit
+  local arch=$1 folder=$2 build bits=32-bit zip
+  build=$(hv_wine_build "$arch")
+  [ "$arch" = win64 ] && bits=64-bit
   zip=$PWD/$(kit_zip "$arch")
   rm -rf "$folder"
   cmake -E make_directory "$folder" && (cd "$folder" && cmake -E tar xf "$zip") || return 1
-  kit_check "the $bits kit's installer is build/$build's" \
-    cmp "$folder/HalvoraPluginInstaller.exe" "build/$build/bin/HalvoraPluginInstaller.exe"
+  kit_check "the $bits kit's installer is $build's" \
+    cmp "$folder/HalvoraPluginInstaller.exe" "$build/bin/HalvoraPluginInstaller.exe"
   kit_check "the $bits kit names no path of this machine" kit_names_no_path "$folder"
 }
 
+# The kit of ARCH's build, unzipped into C:\kit of the prefix build/kit/wineprefix
+# (wineprefix64), run on a virtual screen of its own.
 kit_suite() { # ARCH DISPLAY-NUMBER
   local arch=$1 bits=32-bit folder
   [ "$arch" = win64 ] && bits=64-bit
@@ -112,7 +119,7 @@ kit_suite() { # ARCH DISPLAY-NUMBER
   folder="$WINEPREFIX/drive_c/kit"
   kit_unzipped "$arch" "$folder" || return 1
   local started=$SECONDS
-  (cd "$folder" && timeout 1800 xvfb-run -a -n "$2" -s "-screen 0 1280x1024x24" \
+  (cd "$folder" && timeout 1800 xvfb-run -a -n "$2" -s "$HV_XVFB_SCREEN" \
     "$WINELOADER" cmd /c 'C:\kit\run-tests.cmd' </dev/null 2>&1) | tr -d '\r'
   wineserver -k 2>/dev/null || true
   echo "the kit's run took $((SECONDS - started)) s"
@@ -172,9 +179,7 @@ for build in "${windows[@]}"; do
   pids+=($!)
   display=$((display + 100))
 done
-kit_arch=win32
-[ "${windows[0]}" = win64 ] && kit_arch=win64
-{ [ "$kit_arch" = win32 ] || kit_files; kit_suite "$kit_arch" "$display"; } >"$logs/kit" 2>&1 &
+{ [ "$HV_WINE_ARCH" = win32 ] || kit_files; kit_suite "$HV_WINE_ARCH" "$display"; } >"$logs/kit" 2>&1 &
 pids+=($!)
 fuzz_alongside=no
 if [ "$only_windows" = no ] && [ "$jobs" -gt $((${#windows[@]} + 1)) ]; then
