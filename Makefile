@@ -20,7 +20,7 @@ PAYLOAD_DIR = $(if $(filter standin,$(PAYLOAD)),,$(PAYLOAD))
 # programs run from build/win64) on any machine; scripts/wine-env.sh reads it.
 export HV_NO_32BIT
 
-.PHONY: all bootstrap native win win64 win-runnable windows-kit fuzz-build test test-native test-win test-fuzz run bench fuzz repro release clean
+.PHONY: all bootstrap native asan win win64 win-runnable windows-kit fuzz-build test test-native test-win test-fuzz run bench fuzz repro release clean
 
 all: native win
 
@@ -30,6 +30,12 @@ bootstrap:
 native: bootstrap
 	@cmake --preset native -DHV_PAYLOAD_DIR="$(PAYLOAD_DIR)" >/dev/null
 	@cmake --build build/native -j $(JOBS)
+
+# The native libraries, host tools and their tests again with AddressSanitizer and
+# UndefinedBehaviorSanitizer: make test runs these tests in place of build/native's.
+asan: bootstrap
+	@cmake --preset asan -DHV_PAYLOAD_DIR="$(PAYLOAD_DIR)" >/dev/null
+	@cmake --build build/asan -j $(JOBS)
 
 # The Windows build uses the host tools of the native build (sfpack, the
 # description compiler, the stand-in payload generator).
@@ -64,7 +70,7 @@ fuzz-build: bootstrap
 	@cmake --preset fuzz >/dev/null
 	@cmake --build build/fuzz -j $(JOBS) --target fuzzers
 
-test: native win win64 fuzz-build windows-kit
+test: native asan win win64 fuzz-build windows-kit
 	@scripts/run-tests.sh $(FUZZ_SECS)
 
 test-native: native

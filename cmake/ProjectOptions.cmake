@@ -5,6 +5,7 @@ set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
 set(HV_FUZZ OFF CACHE BOOL "Build the libFuzzer targets (needs clang)")
+option(HV_SANITIZE "Build our targets with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 # On by default, so that a warning stops the build where it appears; off for a
 # compiler newer than Debian's that finds something new to say.
 option(HV_WARNINGS_AS_ERRORS "Build the project's own targets with -Werror" ON)
@@ -36,6 +37,13 @@ function(hv_settings target)
     # copied to other machines (the test kit) and name no folder of this one.
     target_compile_options(${target} PRIVATE
       "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>")
+  endif()
+  if(HV_SANITIZE)
+    # The asan preset: every overrun and undefined operation of the unit tests stops
+    # the test that made it, with where it happened.
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined
+      -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
   if(HV_FUZZ)
     # Everything a fuzzer links is instrumented for coverage and checked by the

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: the native suite, the Windows suite of each Windows build this
+# Runs every test: the native suite (built with AddressSanitizer and UBSan, in
+# build/asan), the Windows suite of each Windows build this
 # machine can run under Wine and Xvfb, each fuzzer once over its seeds and past
 # failures, and each fuzzer for a short bounded time. Ends with one line that counts
 # them all.
@@ -159,8 +160,8 @@ fuzz_bounded() {
 }
 
 if [ "$only_windows" = no ]; then
-  echo "== native tests"
-  ctest --test-dir build/native --output-on-failure -j "$jobs" 2>&1 | tee "$logs/native"
+  echo "== native tests (AddressSanitizer, UBSan: build/asan)"
+  ctest --test-dir build/asan --output-on-failure -j "$jobs" 2>&1 | tee "$logs/native"
   count "$logs/native"
 fi
 
