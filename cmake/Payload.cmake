@@ -1,5 +1,6 @@
 # The payload: five "SFP1" containers, one per stored-file set, packed at build time
 # by sfpack from the files that resources/payload-manifest.txt names, in its order.
+# The manifest is read by payloadgen alone (payloadgen list), never parsed here.
 #
 # HV_PAYLOAD_DIR names a folder of the real payload files, one subfolder per set
 # (FileStoMD3/Type0008.md3, ...). Left empty, payloadgen writes deterministic
@@ -10,6 +11,7 @@
 #   HV_PAYLOAD_<Set>        the container of one set, e.g. HV_PAYLOAD_FileStoMD3
 #   HV_PAYLOAD_SETS         the set names, in manifest order
 #   HV_PAYLOAD_FILES        SET/NAME of every stored file, in manifest order
+#   HV_PAYLOAD_BYTES        the decoded size of the whole payload
 #   HV_PAYLOAD_SOURCE_DIR   the folder of the files that are packed, one subfolder
 #                           per set: HV_PAYLOAD_DIR, or the stand-ins' folder
 #   HV_PAYLOAD_STANDINS     1 when the build packs the stand-ins, else 0: what tests
