@@ -20,7 +20,7 @@ PAYLOAD_DIR = $(if $(filter standin,$(PAYLOAD)),,$(PAYLOAD))
 # programs run from build/win64) on any machine; scripts/wine-env.sh reads it.
 export HV_NO_32BIT
 
-.PHONY: all bootstrap native win win64 win-runnable windows-kit fuzz-build test test-native test-win test-fuzz run bench fuzz repro release clean
+.PHONY: all bootstrap native asan win win64 win-runnable windows-kit fuzz-build test test-native test-win test-fuzz run bench fuzz repro release clean
 
 all: native win
 
@@ -30,6 +30,12 @@ bootstrap:
 native: bootstrap
 	@cmake --preset native -DHV_PAYLOAD_DIR="$(PAYLOAD_DIR)" >/dev/null
 	@cmake --build build/native -j $(JOBS)
+
+# The native libraries, host tools and their tests again with AddressSanitizer and
+# UndefinedBehaviorSanitizer: make test runs these tests in place of build/native's.
+asan: bootstrap
+	@cmake --preset asan -DHV_PAYLOAD_DIR="$(PAYLOAD_DIR)" >/dev/null
+	@cmake --build build/asan -j $(JOBS)
 
 # The Windows build uses the host tools of the native build (sfpack, the
 # description compiler, the stand-in payload generator).
@@ -46,28 +52,28 @@ win64: native
 # The Windows build that Wine starts here: build/win, and build/win64 as well where
 # no 32-bit program can run (scripts/wine-env.sh finds out which).
 win-runnable: win
-	@if [ "$$(scripts/wine-env.sh arch)" = win64 ]; then $(MAKE) --no-print-directory win64; fi
+	@build=$$(scripts/wine-env.sh build); \
+	  [ "$$build" = build/win ] || $(MAKE) --no-print-directory "$$(basename "$$build")"
 
 # The Windows test suite in one zip for a Windows machine (tests/kit/README.txt):
 # build/kit/HalvoraPluginInstaller-<version>-tests.zip from build/win, and its 64-bit
 # twin ...-tests-x64.zip from build/win64 where no 32-bit program runs here, so that
-# make test can try the kit under Wine. With a certificate (SIGN_CERT and SIGN_KEY, or
+# make test can try the kit under Wine. Each build names its zip (HV_KIT_ZIP in
+# <build>/project-facts.sh). With a certificate (SIGN_CERT and SIGN_KEY, or
 # SIGN_PKCS12, as for make release) every program in it is signed.
-KIT_NAME = HalvoraPluginInstaller-$(shell sed -n 's/^ *VERSION \([0-9.]*\)$$/\1/p' CMakeLists.txt)-tests
 KIT_SIGNING = SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" SIGN_PKCS12="$(SIGN_PKCS12)" \
   SIGN_PASS_FILE="$(SIGN_PASS_FILE)" TIMESTAMP_URL="$(TIMESTAMP_URL)" PRODUCT_URL="$(PRODUCT_URL)"
-windows-kit: win
-	@$(KIT_SIGNING) cmake --build build/win --target windows_kit
-	@mkdir -p build/kit && cp build/win/tests/kit/$(KIT_NAME).zip build/kit/
-	@if [ "$$(scripts/wine-env.sh arch)" = win64 ]; then \
-	  $(MAKE) --no-print-directory win64 && $(KIT_SIGNING) cmake --build build/win64 --target windows_kit && \
-	  cp build/win64/tests/kit/$(KIT_NAME)-x64.zip build/kit/; fi
+windows-kit: win-runnable
+	@mkdir -p build/kit
+	@for build in build/win $$(scripts/wine-env.sh build | grep -x build/win64); do \
+	  $(KIT_SIGNING) cmake --build "$$build" --target windows_kit && \
+	  (. "$$build/project-facts.sh" && cp "$$build/$$HV_KIT_ZIP" build/kit/) || exit 1; done
 
 fuzz-build: bootstrap
 	@cmake --preset fuzz >/dev/null
 	@cmake --build build/fuzz -j $(JOBS) --target fuzzers
 
-test: native win win64 fuzz-build windows-kit
+test: native asan win win64 fuzz-build windows-kit
 	@scripts/run-tests.sh $(FUZZ_SECS)
 
 test-native: native

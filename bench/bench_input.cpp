@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "InputFile.h"
+#include "tools/common/InputFile.h"
 
 BenchInput LoadFolderInput(const std::string& folder) {
   namespace fs = std::filesystem;

@@ -3,8 +3,8 @@
 // not the meaning of the bytes.
 #include <algorithm>
 
-#include "DeterministicRandom.h"
 #include "bench_input.h"
+#include "tools/common/DeterministicRandom.h"
 
 namespace {
 

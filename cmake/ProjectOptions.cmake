@@ -1,9 +1,11 @@
 # Settings every target of ours shares; applied per target, never globally.
+include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
 set(CMAKE_CXX_STANDARD 17)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
 set(HV_FUZZ OFF CACHE BOOL "Build the libFuzzer targets (needs clang)")
+option(HV_SANITIZE "Build our targets with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 # On by default, so that a warning stops the build where it appears; off for a
 # compiler newer than Debian's that finds something new to say.
 option(HV_WARNINGS_AS_ERRORS "Build the project's own targets with -Werror" ON)
@@ -27,7 +29,6 @@ endfunction()
 function(hv_settings target)
   target_compile_features(${target} PUBLIC cxx_std_17)
   hv_warnings(${target})
-  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   if(WIN32)
     # ANSI entry points: the product speaks the system code page.
     target_compile_definitions(${target} PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT
@@ -37,6 +38,13 @@ function(hv_settings target)
     target_compile_options(${target} PRIVATE
       "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>")
   endif()
+  if(HV_SANITIZE)
+    # The asan preset: every overrun and undefined operation of the unit tests stops
+    # the test that made it, with where it happened.
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined
+      -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
   if(HV_FUZZ)
     # Everything a fuzzer links is instrumented for coverage and checked by the
     # sanitizers; executables other than fuzzers link the sanitizer runtimes.
@@ -44,6 +52,8 @@ function(hv_settings target)
       -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  # Each source file sees only the folders its layer stands on (cmake/Layers.cmake).
+  hv_layer_includes(${target})
 endfunction()
 
 # hv_static_runtime(target): a Windows program that needs no DLL beyond Windows' own.

@@ -17,18 +17,15 @@ root=$(cd "$here/.." && pwd)
 cd "$root"
 fail() { echo "release: $*" >&2; exit 1; }
 
-version=$(sed -n 's/^  VERSION \([0-9.]*\)$/\1/p' CMakeLists.txt)
 payload=${PAYLOAD:-}
 case "$payload" in
   "")
     fail "name the plugin files: make release PAYLOAD=DIR (PAYLOAD=standin for a test release of stand-ins)" ;;
   standin)
-    payload_dir=""
-    name="HalvoraPluginInstaller-$version-standin.exe" ;;
+    payload_dir="" ;;
   *)
     [ -d "$payload" ] || fail "PAYLOAD=$payload is not a folder"
-    payload_dir=$(cd "$payload" && pwd)
-    name="HalvoraPluginInstaller-$version.exe" ;;
+    payload_dir=$(cd "$payload" && pwd) ;;
 esac
 
 signing=no
@@ -73,12 +70,15 @@ built cmake --preset win -B "$build/win" -DHV_HOST_TOOLS="$build/native/bin" -DB
   -DHV_PAYLOAD_DIR="$payload_dir"
 built cmake --build "$build/win" -j "$jobs" --target HalvoraPluginInstaller
 exe="$build/win/bin/HalvoraPluginInstaller.exe"
+# HV_RELEASE_NAME (with -standin for the stand-ins) and HV_PAYLOAD_SETS, from the build.
+source "$build/win/project-facts.sh"
+name=$HV_RELEASE_NAME
 "$build/native/bin/stored_description" "$exe" "$build/win/resources/FormServicePack.bin" \
   "$build/win/resources/FormServicePack.crc" || fail "$exe does not carry the description just built"
 
 echo "release: the stored-file sets"
-sets=$(awk '!/^#/ && NF == 3 && !seen[$1]++ { print $1 ".sfp" }' resources/payload-manifest.txt)
-(cd "$build/win/payload" && "$build/native/bin/sfpack" list --summary $sets) | sed 's/^/  /'
+read -ra sets <<<"$HV_PAYLOAD_SETS"
+(cd "$build/win/payload" && "$build/native/bin/sfpack" list --summary "${sets[@]/%/.sfp}") | sed 's/^/  /'
 
 rm -f "$out"/HalvoraPluginInstaller-*.exe "$out/SHA256SUMS"
 if [ "$signing" = yes ]; then

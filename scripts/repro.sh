@@ -34,7 +34,7 @@ same() {  # same WHAT FILE-A FILE-B
     status=1
   fi
 }
-release=$(basename build/repro-a/release/HalvoraPluginInstaller-*.exe)
+release=$(source build/repro-a/win/project-facts.sh && echo "$HV_RELEASE_NAME")
 same "$release (signed)" "build/repro-a/release/$release" "build/repro-b/release/$release"
 same SHA256SUMS build/repro-a/release/SHA256SUMS build/repro-b/release/SHA256SUMS
 same sfpack.exe build/repro-a/win/bin/sfpack.exe build/repro-b/win/bin/sfpack.exe

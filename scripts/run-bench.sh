@@ -4,6 +4,7 @@
 #
 #   scripts/run-bench.sh [FOLDER...]   extra folders are measured as codec inputs too
 #   HV_NATIVE_BUILD=build/x scripts/run-bench.sh   another native build folder
+#   HV_WIN_BUILD=build/y scripts/run-bench.sh      another Windows build folder
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here/.."
@@ -35,11 +36,10 @@ echo
 source "$here/wine-env.sh"
 hv_wine_detect
 arch=$HV_WINE_ARCH
+win=${HV_WIN_BUILD:-$(hv_wine_build)}
 if [ "$arch" = win32 ]; then
-  win=${HV_WIN_BUILD:-build/win}
   echo "== start-up benchmark (the 32-bit installer, $win, under Wine)"
 else
-  win=${HV_WIN64_BUILD:-build/win64}
   echo "== start-up benchmark (the 64-bit build, $win, under Wine: this machine cannot run" \
     "32-bit programs: $HV_WINE_32BIT_FAILURE)"
 fi
@@ -47,11 +47,11 @@ if [ ! -f "$win/bin/startup_bench.exe" ] || [ ! -f "$win/bin/HalvoraPluginInstal
   echo "run-bench: $win/bin has no startup_bench.exe or installer: build it first (make bench builds it)" >&2
   exit 1
 fi
-decoded=$(awk '!/^[ \t]*#/ && NF == 3 { sum += $3 } END { print sum }' resources/payload-manifest.txt)
+source "$win/project-facts.sh"  # HV_PAYLOAD_BYTES: what start-up decodes
 winpath() { echo "Z:$(readlink -f "$1" | tr / '\\')"; }
 hv_wine_use "$arch"
 scripts/wine-prefix.sh --arch="$arch"
 # Waiting for the Wine server lets Wine's desktop close before the virtual screen goes.
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '"$@"; status=$?; wineserver -w; exit $status' \
+xvfb-run -a -s "$HV_XVFB_SCREEN" bash -c '"$@"; status=$?; wineserver -w; exit $status' \
   bench scripts/wine-run.sh --arch="$arch" "$win/bin/startup_bench.exe" \
-  "$(winpath "$win/bin/HalvoraPluginInstaller.exe")" "$(winpath "$win/bin/minimal_window.exe")" "$decoded" 7
+  "$(winpath "$win/bin/HalvoraPluginInstaller.exe")" "$(winpath "$win/bin/minimal_window.exe")" "$HV_PAYLOAD_BYTES" 7

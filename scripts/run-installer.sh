@@ -16,10 +16,8 @@ root=$(cd "$here/.." && pwd)
 source "$here/wine-env.sh"
 hv_wine_detect
 arch=$HV_WINE_ARCH
-if [ "$arch" = win32 ]; then
-  build=$root/build/win
-else
-  build=$root/build/win64
+build=$root/$(hv_wine_build)
+if [ "$arch" = win64 ]; then
   echo "run-installer: this machine cannot run 32-bit programs ($HV_WINE_32BIT_FAILURE):" \
     "running the 64-bit build of the same sources, $build"
 fi
@@ -56,6 +54,6 @@ cd "$root"
 rm -rf build/run
 # Waiting for the Wine server to end lets Wine's desktop close before the virtual
 # screen goes, which it would otherwise report as a broken X connection.
-exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '"$@"; status=$?; wineserver -w; exit $status' \
+exec xvfb-run -a -s "$HV_XVFB_SCREEN" bash -c '"$@"; status=$?; wineserver -w; exit $status' \
   demo "$here/wine-run.sh" --arch="$arch" "$demo" \
   "Z:$installer" "$model" build/run 'C:\Program Files\Veltro\Halvora 7\HALVORA.EXE'

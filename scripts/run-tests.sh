@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: the native suite, the Windows suite of each Windows build this
+# Runs every test: the native suite (built with AddressSanitizer and UBSan, in
+# build/asan), the Windows suite of each Windows build this
 # machine can run under Wine and Xvfb, each fuzzer once over its seeds and past
 # failures, and each fuzzer for a short bounded time. Ends with one line that counts
 # them all.
@@ -12,11 +13,17 @@
 #
 # The Windows test kit (make windows-kit) is tried as a maintainer runs it: unzipped
 # into C:\kit of a fresh Wine prefix of its own (build/kit/), run-tests.cmd run by
-# Wine's cmd, its closing line "N passed, M failed" added to the totals; at 96 DPI and
-# again at 144 (Windows shows the unaware installer 96 DPI at any display scaling, Wine
-# the screen's); the 64-bit twin where no 32-bit program runs. Both zips are checked
-# to carry build/win's and build/win64's installer byte for byte, a manifest in every
-# program, and to name no path of this machine.
+# Wine's cmd, its closing line "N passed, M failed" added to the totals; the 64-bit
+# twin where no 32-bit program runs. The kit's run stands in for the ctest run of the
+# test programs it carries (ctest label "kit"), so that each of them runs once per
+# build: ctest runs the rest of that build's tests. Both zips are checked to carry
+# build/win's and build/win64's installer byte for byte, a manifest in every program,
+# and to name no path of this machine.
+#
+# Windows shows the DPI-unaware installer 96 DPI at any display scaling, Wine the
+# prefix's DPI: the kit runs at 96 DPI, as on a maintainer's Windows, and where both
+# builds run, build/win64's suite runs in a prefix at 144 DPI, so that the same sources
+# are held to a scaled screen as well.
 #
 #   scripts/run-tests.sh [FUZZ-SECONDS]   everything (make test; 30 s per fuzzer)
 #   scripts/run-tests.sh --windows-only   the Windows suites alone (make test-win)
@@ -41,6 +48,7 @@ if [ "$HV_WINE_ARCH" = win32 ]; then
 else
   windows=(win64)
 fi
+kit_build=$(hv_wine_build)  # the build whose kit runs under Wine
 
 passed=0; failed=0
 count() { # LOG: adds the counts of the last ctest summary line of LOG to the totals
@@ -55,24 +63,35 @@ count() { # LOG: adds the counts of the last ctest summary line of LOG to the to
 # A Windows build's suite under Wine on a virtual screen of its own (distinct first
 # display numbers, so that two suites started together do not take the same one).
 windows_suite() { # BUILD DISPLAY-NUMBER
-  local build=$1 arch=win32
+  local build=$1 arch=win32 skip=()
   [ "$build" = win64 ] && arch=win64
-  echo "== Windows tests of build/$build under Wine ($arch)"
-  scripts/wine-prefix.sh --arch="$arch" &&
-    xvfb-run -a -n "$2" -s "-screen 0 1280x1024x24" \
-      ctest --test-dir "build/$build" --output-on-failure -j "$jobs"
+  if [ "build/$build" = "$kit_build" ]; then
+    skip=(-LE kit)
+    echo "== Windows tests of build/$build under Wine ($arch), but those the kit runs"
+    scripts/wine-prefix.sh --arch="$arch" || return 1
+  else
+    echo "== Windows tests of build/$build under Wine ($arch) at 144 DPI"
+    export HV_WINEPREFIX64="$PWD/build/wineprefix64-144dpi"
+    hv_wine_use "$arch" && scripts/wine-prefix.sh --arch="$arch" && prefix_dpi 144 || return 1
+  fi
+  xvfb-run -a -n "$2" -s "$HV_XVFB_SCREEN" \
+    ctest --test-dir "build/$build" --output-on-failure -j "$jobs" "${skip[@]}"
 }
 
-# The kit of ARCH's build, unzipped into C:\kit of the prefix build/kit/wineprefix
-# (wineprefix64), run on a virtual screen of its own.
+# Sets the DPI of the prefix hv_wine_use chose, as Windows' display settings would.
+prefix_dpi() { # DPI
+  {
+    DISPLAY= "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f &&
+      DISPLAY= "$WINELOADER" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+        /v LogPixels /t REG_DWORD /d "$1" /f && wineserver -w
+  } >/dev/null 2>&1
+}
+
+# The kit of ARCH's build as make windows-kit leaves it in build/kit/.
 kit_zip() { # ARCH
-  local version
-  version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' CMakeLists.txt)
-  if [ "$1" = win64 ]; then
-    echo "build/kit/HalvoraPluginInstaller-$version-tests-x64.zip"
-  else
-    echo "build/kit/HalvoraPluginInstaller-$version-tests.zip"
-  fi
+  local facts
+  facts="$(hv_wine_build "$1")/project-facts.sh"
+  (source "$facts" && echo "build/kit/${HV_KIT_ZIP##*/}")
 }
 
 # kit_check NAME COMMAND...: one check of the kit, counted like a test.
@@ -111,36 +130,31 @@ kit_manifests() { # FOLDER
 # is its build's, byte for byte, every program carries a manifest, and it names no path
 # of this machine.
 kit_unzipped() { # ARCH FOLDER
-  local arch=$1 folder=$2 build=win bits=32-bit zip
-  [ "$arch" = win64 ] && build=win64 bits=64-bit
+  local arch=$1 folder=$2 build bits=32-bit zip
+  build=$(hv_wine_build "$arch")
+  [ "$arch" = win64 ] && bits=64-bit
   zip=$PWD/$(kit_zip "$arch")
   rm -rf "$folder"
   cmake -E make_directory "$folder" && (cd "$folder" && cmake -E tar xf "$zip") || return 1
-  kit_check "the $bits kit's installer is build/$build's" \
-    cmp "$folder/HalvoraPluginInstaller.exe" "build/$build/bin/HalvoraPluginInstaller.exe"
+  kit_check "the $bits kit's installer is $build's" \
+    cmp "$folder/HalvoraPluginInstaller.exe" "$build/bin/HalvoraPluginInstaller.exe"
   kit_check "every program of the $bits kit carries a manifest" kit_manifests "$folder"
   kit_check "the $bits kit names no path of this machine" kit_names_no_path "$folder"
 }
 
-# At DPI (96 unless given): Wine gives every program the prefix's DPI, where Windows
-# shows the unaware installer 96 DPI at any display scaling; the kit must pass either way.
-kit_suite() { # ARCH DISPLAY-NUMBER [DPI]
-  local arch=$1 bits=32-bit folder dpi=${3:-96} suffix="" line
+# The kit of ARCH's build, unzipped into C:\kit of a fresh prefix build/kit/wineprefix
+# (wineprefix64), run on a virtual screen of its own at 96 DPI.
+kit_suite() { # ARCH DISPLAY-NUMBER
+  local arch=$1 bits=32-bit folder line
   [ "$arch" = win64 ] && bits=64-bit
-  [ "$dpi" = 96 ] || suffix=-${dpi}dpi
-  echo "== the Windows test kit ($bits, $(kit_zip "$arch")) under Wine ($arch) at $dpi DPI"
-  export HV_WINEPREFIX="$PWD/build/kit/wineprefix$suffix" HV_WINEPREFIX64="$PWD/build/kit/wineprefix64$suffix"
+  echo "== the Windows test kit ($bits, $(kit_zip "$arch")) under Wine ($arch) at 96 DPI"
+  export HV_WINEPREFIX="$PWD/build/kit/wineprefix" HV_WINEPREFIX64="$PWD/build/kit/wineprefix64"
   # A fresh prefix each time (it takes seconds): nothing of an earlier run stays.
   hv_wine_use "$arch" && rm -rf "$WINEPREFIX" && scripts/wine-prefix.sh --arch="$arch" || return 1
-  if [ "$dpi" != 96 ]; then
-    DISPLAY= "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f &&
-      DISPLAY= "$WINELOADER" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-        /v LogPixels /t REG_DWORD /d "$dpi" /f && wineserver -w || return 1
-  fi >/dev/null 2>&1
   folder="$WINEPREFIX/drive_c/kit"
   kit_unzipped "$arch" "$folder" || return 1
   local started=$SECONDS
-  (cd "$folder" && timeout 1800 xvfb-run -a -n "$2" -s "-screen 0 1280x1024x24" \
+  (cd "$folder" && timeout 1800 xvfb-run -a -n "$2" -s "$HV_XVFB_SCREEN" \
     "$WINELOADER" cmd /c 'C:\kit\run-tests.cmd' </dev/null 2>&1) | tr -d '\r'
   wineserver -k 2>/dev/null || true
   echo "the kit's run took $((SECONDS - started)) s"
@@ -148,7 +162,7 @@ kit_suite() { # ARCH DISPLAY-NUMBER [DPI]
   echo "-- report.txt:"
   tr -d '\r' <"$folder/report.txt"
   line=$(tr -d '\r' <"$folder/report.txt" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)
-  [ -z "$line" ] || echo "kit run at $dpi DPI: $line"
+  [ -z "$line" ] || echo "kit run: $line"
 }
 
 # The 32-bit kit where it is not run: unzipped to be checked as files.
@@ -169,7 +183,7 @@ count_kit() { # LOG
     line=${line#*, }
     failed=$((failed + ${line%% failed}))
     results=$((results + 1))
-  done < <(grep -E '^kit run at [0-9]+ DPI: [0-9]+ passed, [0-9]+ failed$' "$1")
+  done < <(grep -E '^kit run: [0-9]+ passed, [0-9]+ failed$' "$1")
   [ "$results" -ge "$runs" ] || failed=$((failed + runs - results))
 }
 
@@ -184,8 +198,8 @@ fuzz_bounded() {
 }
 
 if [ "$only_windows" = no ]; then
-  echo "== native tests"
-  ctest --test-dir build/native --output-on-failure -j "$jobs" 2>&1 | tee "$logs/native"
+  echo "== native tests (AddressSanitizer, UBSan: build/asan)"
+  ctest --test-dir build/asan --output-on-failure -j "$jobs" 2>&1 | tee "$logs/native"
   count "$logs/native"
 fi
 
@@ -204,13 +218,7 @@ for build in "${windows[@]}"; do
   pids+=($!)
   display=$((display + 100))
 done
-kit_arch=win32
-[ "${windows[0]}" = win64 ] && kit_arch=win64
-{
-  [ "$kit_arch" = win32 ] || kit_files
-  kit_suite "$kit_arch" "$display" 96
-  kit_suite "$kit_arch" "$((display + 1))" 144
-} >"$logs/kit" 2>&1 &
+{ [ "$HV_WINE_ARCH" = win32 ] || kit_files; kit_suite "$HV_WINE_ARCH" "$display"; } >"$logs/kit" 2>&1 &
 pids+=($!)
 fuzz_alongside=no
 if [ "$only_windows" = no ] && [ "$jobs" -gt $((${#windows[@]} + 1)) ]; then

@@ -16,11 +16,15 @@
 #                           programs here: win32 where it can, else win64 (and
 #                           HV_WINE_32BIT_FAILURE to why)
 #   hv_wine_arch            prints that architecture
+#   hv_wine_build [ARCH]    prints the Windows build folder that ARCH (default: the
+#                           one that runs here) starts: build/win or build/win64
 #   hv_wine_use ARCH        exports WINEPREFIX, WINEARCH and WINELOADER for ARCH
 #                           (win32 or win64); fails with a message when its loader
 #                           cannot start here
 #   hv_wine_machine_line    one sentence on what this machine runs, for the top of a run
 #                           (from hv_wine_detect's answer, found out first if need be)
+#
+#   HV_XVFB_SCREEN          the screen of every virtual display (xvfb-run -s)
 #
 # HV_WINE32_LOADER and HV_WINE64_LOADER name other loaders (Debian's by default);
 # HV_WINEPREFIX and HV_WINEPREFIX64 other prefixes.
@@ -30,6 +34,8 @@ hv_wine32_loader=${HV_WINE32_LOADER:-/usr/lib/wine/wine}
 hv_wine64_loader=${HV_WINE64_LOADER:-/usr/lib/wine/wine64}
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# Large enough for the installer's window and its dialogs at 96 DPI, in true colour.
+HV_XVFB_SCREEN="-screen 0 1280x1024x24"
 
 # Whether LOADER starts (its --version needs no prefix); sets hv_wine_failure to what
 # went wrong when it does not.
@@ -67,6 +73,15 @@ hv_wine_detect() {
 hv_wine_arch() {
   hv_wine_detect
   echo "$HV_WINE_ARCH"
+}
+
+hv_wine_build() {
+  local arch=${1:-}
+  if [ -z "$arch" ]; then
+    [ -n "${HV_WINE_ARCH:-}" ] || hv_wine_detect
+    arch=$HV_WINE_ARCH
+  fi
+  if [ "$arch" = win32 ]; then echo build/win; else echo build/win64; fi
 }
 
 hv_wine_machine_line() {
@@ -107,12 +122,13 @@ hv_wine_use() {
   export WINEARCH=$arch WINELOADER=$loader
 }
 
-# Run as a program: `wine-env.sh arch` prints hv_wine_arch, `wine-env.sh machine` the
-# sentence (for the Makefile).
+# Run as a program: `wine-env.sh arch` prints hv_wine_arch, `wine-env.sh build`
+# hv_wine_build, `wine-env.sh machine` the sentence (for the Makefile).
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   case "${1:-}" in
     arch) hv_wine_arch ;;
+    build) hv_wine_build ;;
     machine) hv_wine_machine_line ;;
-    *) echo "usage: wine-env.sh arch|machine (or source it)" >&2; exit 2 ;;
+    *) echo "usage: wine-env.sh arch|build|machine (or source it)" >&2; exit 2 ;;
   esac
 fi

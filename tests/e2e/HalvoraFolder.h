@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "support/ScratchFolder.h"
+#include "tests/unit/system/support/ScratchFolder.h"
 
 namespace e2e {
 

@@ -12,11 +12,11 @@
 
 #include "HalvoraFolder.h"
 #include "InstallerSession.h"
-#include "PeImage.h"
-#include "ShippedFileChecks.h"
-#include "TestData.h"
 #include "UiDriver.h"
-#include "support/PlantedDlls.h"
+#include "tests/shipped/ShippedFileChecks.h"
+#include "tests/unit/support/PeImage.h"
+#include "tests/unit/support/TestData.h"
+#include "tests/unit/system/support/PlantedDlls.h"
 
 namespace e2e {
 namespace {

@@ -10,15 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "FormSource.h"
 #include "HalvoraFolder.h"
-#include "InstallerDescription.h"
 #include "InstallerSession.h"
 #include "Screenshot.h"
-#include "TestData.h"
 #include "UiDriver.h"
-#include "support/HeldFile.h"
 #include "system/WidePath.h"
+#include "tests/unit/support/FormSource.h"
+#include "tests/unit/support/InstallerDescription.h"
+#include "tests/unit/support/TestData.h"
+#include "tests/unit/system/support/HeldFile.h"
 
 namespace e2e {
 namespace {

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "TestData.h"
 #include "system/winapi.h"
+#include "tests/unit/support/TestData.h"
 
 namespace {
 

@@ -30,6 +30,11 @@ arch=$(env_of "$work/starting-wine" "$scripts/wine-env.sh" arch)
 [ "$arch" = win32 ] || fail "a 32-bit loader that starts gives $arch, not win32"
 arch=$(env_of "$work/starting-wine" HV_NO_32BIT=1 "$scripts/wine-env.sh" arch)
 [ "$arch" = win64 ] || fail "HV_NO_32BIT=1 gives $arch, not win64"
+# The build folder the scripts start follows the answer.
+build=$(env_of "$work/refused-wine" "$scripts/wine-env.sh" build)
+[ "$build" = build/win64 ] || fail "a refused 32-bit loader starts $build, not build/win64"
+build=$(env_of "$work/starting-wine" "$scripts/wine-env.sh" build)
+[ "$build" = build/win ] || fail "a 32-bit loader that starts runs $build, not build/win"
 
 # Starting a 32-bit program there ends with what failed and what to do, not a bare code.
 if message=$(env_of "$work/refused-wine" "$scripts/wine-run.sh" --arch=win32 prog.exe 2>&1); then

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "PeImage.h"
+#include "tests/unit/support/PeImage.h"
 
 // The machine that "i386" or "amd64" names; throws std::invalid_argument otherwise.
 std::uint16_t MachineNamed(const std::string& name);

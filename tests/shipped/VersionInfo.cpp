@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "PeImage.h"
 #include "base/LittleEndian.h"
+#include "tests/unit/support/PeImage.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "PeImage.h"
 #include "ShippedFileChecks.h"
-#include "TestBytes.h"
+#include "tests/unit/support/PeImage.h"
+#include "tests/unit/support/TestBytes.h"
 
 namespace {
 

@@ -14,13 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "InputFile.h"
-#include "InstallerDescription.h"
-#include "PeImage.h"
 #include "ShippedFileChecks.h"
 #include "ShippedFiles.h"
 #include "VersionInfo.h"
 #include "base/LittleEndian.h"
+#include "storage/Crc32.h"
+#include "tests/unit/support/InstallerDescription.h"
+#include "tests/unit/support/PeImage.h"
+#include "tests/unit/support/TestBytes.h"
+#include "tools/common/InputFile.h"
 
 namespace {
 

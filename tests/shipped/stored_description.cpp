@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "InputFile.h"
-#include "InstallerDescription.h"
-#include "PeImage.h"
 #include "base/LittleEndian.h"
+#include "tests/unit/support/InstallerDescription.h"
+#include "tests/unit/support/PeImage.h"
+#include "tools/common/InputFile.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "InputFile.h"
-#include "OutputFile.h"
 #include "base/LittleEndian.h"
 #include "storage/Crc32.h"
+#include "tools/common/InputFile.h"
+#include "tools/common/OutputFile.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -7,10 +7,10 @@
 #include <memory>
 #include <system_error>
 
-#include "InputFile.h"
 #include "base/ByteStream.h"
 #include "toolkit/ColorNames.h"
 #include "toolkit/DescriptionWriter.h"
+#include "tools/common/InputFile.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "DescriptionCompiler.h"
-#include "InputFile.h"
-#include "OutputFile.h"
 #include "installer/ProductSchemas.h"
 #include "toolkit/ToolkitSchemas.h"
+#include "tools/common/InputFile.h"
+#include "tools/common/OutputFile.h"
 
 namespace {
 

@@ -7,6 +7,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "DeterministicRandom.h"
+#include "tools/common/DeterministicRandom.h"
 
 std::vector<std::uint8_t> MakeModuleImage(DeterministicRandom& random, std::size_t size);

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <utility>
 
-#include "InputFile.h"
+#include "tools/common/InputFile.h"
 
 namespace {
 

@@ -5,6 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "DeterministicRandom.h"
+#include "tools/common/DeterministicRandom.h"
 
 std::vector<std::uint8_t> MakeReadmeText(DeterministicRandom& random, std::size_t size);

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "OutputFile.h"
+#include "tools/common/OutputFile.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "OutputFile.h"
+#include "tools/common/OutputFile.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include "Glyphs.h"
 #include "Icon.h"
-#include "OutputFile.h"
 #include "Splash.h"
 #include "toolkit/BmpFile.h"
+#include "tools/common/OutputFile.h"
 
 namespace {
 

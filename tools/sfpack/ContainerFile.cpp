@@ -3,7 +3,7 @@
 #include <new>
 #include <utility>
 
-#include "InputFile.h"
+#include "tools/common/InputFile.h"
 
 LoadedContainer LoadContainer(const std::string& path) {
   LoadedContainer loaded;

@@ -4,8 +4,8 @@
 
 #include "CommandLine.h"
 #include "ContainerFile.h"
-#include "OutputFile.h"
 #include "StoredNames.h"
+#include "tools/common/OutputFile.h"
 
 namespace {
 

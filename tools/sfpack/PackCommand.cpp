@@ -2,9 +2,9 @@
 
 #include "CommandLine.h"
 #include "ContainerFile.h"
-#include "InputFile.h"
-#include "OutputFile.h"
 #include "StoredNames.h"
+#include "tools/common/InputFile.h"
+#include "tools/common/OutputFile.h"
 
 int PackCommand(const CommandArgs& args, std::ostream& out) {
   const ParsedArgs parsed = ParseArgs(args, {});

@@ -3,6 +3,9 @@
 #include <stdexcept>
 
 #include "SfpackCommands.h"
+#include "storage/StoredData.h"
+#include "tools/common/InputFile.h"
+#include "tools/common/OutputFile.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "window_test_support.h"
 
-#include "Screenshot.h"
+#include "tests/e2e/Screenshot.h"
 
 TTestWindow::TTestWindow() : TWinControl(nullptr) {
   SetBounds(40, 40, 340, 160);

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "Screenshot.h"
-#include "UiDriver.h"
 #include "button/win32/MyButton.h"
 #include "painted_button.h"
+#include "tests/e2e/Screenshot.h"
+#include "tests/e2e/UiDriver.h"
 #include "toolkit/win32/FontHandle.h"
 #include "window_test_support.h"
 

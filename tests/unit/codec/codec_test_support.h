@@ -8,9 +8,9 @@
 #include <initializer_list>
 #include <vector>
 
-#include "DeterministicRandom.h"
-#include "TestBytes.h"
 #include "codec/rlecodec.h"
+#include "tests/unit/support/TestBytes.h"
+#include "tools/common/DeterministicRandom.h"
 
 inline Bytes Repeat(std::uint8_t value, std::size_t count) {
   return Bytes(count, value);

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "ScratchSpace.h"
 #include "base/Component.h"
 #include "storage/win32/FileStorage.h"
+#include "tests/unit/support/ScratchSpace.h"
 
 struct TTestFile {
   std::string name;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "StoredSetFixture.h"
-#include "support/ScratchFolder.h"
 #include "system/winapi.h"
+#include "tests/unit/system/support/ScratchFolder.h"
 
 namespace {
 

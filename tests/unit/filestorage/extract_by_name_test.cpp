@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "StoredSetFixture.h"
-#include "support/ScratchFolder.h"
 #include "system/Handles.h"
 #include "system/SpecialFolders.h"
 #include "system/winapi.h"
+#include "tests/unit/system/support/ScratchFolder.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "StoredSetFixture.h"
-#include "support/ScratchFolder.h"
 #include "system/Folders.h"
 #include "system/winapi.h"
+#include "tests/unit/system/support/ScratchFolder.h"
 
 namespace {
 

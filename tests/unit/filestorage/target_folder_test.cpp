@@ -3,9 +3,9 @@
 #include <string>
 
 #include "storage/win32/ExtractTo.h"
-#include "support/TestRegistry.h"
 #include "system/SpecialFolders.h"
 #include "system/winapi.h"
+#include "tests/unit/system/support/TestRegistry.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "installer/win32/InstallerHost.h"
-#include "support/ScratchFolder.h"
+#include "tests/unit/system/support/ScratchFolder.h"
 
 namespace installer_test {
 

@@ -7,14 +7,14 @@
 #include <string>
 #include <utility>
 
-#include "FormSource.h"
 #include "InstallTestSupport.h"
-#include "StoredSetFixture.h"
 #include "installer/ModelTable.h"
 #include "installer/win32/InstallProcedure.h"
-#include "support/ScratchFolder.h"
 #include "system/Handles.h"
 #include "system/winapi.h"
+#include "tests/unit/filestorage/StoredSetFixture.h"
+#include "tests/unit/support/FormSource.h"
+#include "tests/unit/system/support/ScratchFolder.h"
 
 namespace {
 

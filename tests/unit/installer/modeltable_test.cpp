@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "FormSource.h"
-#include "PayloadManifest.h"
-#include "TestData.h"
 #include "installer/ProductSchemas.h"
 #include "installer/TXTDat.h"
 #include "installer/TXTDatBinding.h"
+#include "tests/unit/support/FormSource.h"
+#include "tests/unit/support/TestData.h"
 #include "toolkit/StringList.h"
 #include "toolkit/ToolkitSchemas.h"
+#include "tools/payloadgen/PayloadManifest.h"
 
 namespace {
 

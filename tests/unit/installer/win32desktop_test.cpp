@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "UiDriver.h"
 #include "system/winapi.h"
+#include "tests/e2e/UiDriver.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <iterator>
 #include <sstream>
 
-#include "InputFile.h"
-#include "SfpackCommands.h"
-#include "StoredNames.h"
 #include "storage_test_support.h"
+#include "tools/common/InputFile.h"
+#include "tools/sfpack/SfpackCommands.h"
+#include "tools/sfpack/StoredNames.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The build's five payload containers against the manifest they were packed from.
 #include <gtest/gtest.h>
 
-#include "InputFile.h"
-#include "PayloadManifest.h"
-#include "TestData.h"
 #include "codec/rlecodec.h"
 #include "storage_test_support.h"
+#include "tests/unit/support/TestData.h"
+#include "tools/common/InputFile.h"
+#include "tools/payloadgen/PayloadManifest.h"
 
 namespace {
 

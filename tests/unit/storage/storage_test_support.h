@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "DeterministicRandom.h"
-#include "ScratchSpace.h"
-#include "TestBytes.h"
 #include "base/ByteStream.h"
 #include "storage/StoredData.h"
+#include "tests/unit/support/ScratchSpace.h"
+#include "tests/unit/support/TestBytes.h"
+#include "tools/common/DeterministicRandom.h"
 
 inline const Bytes kMagicBytes = {0x53, 0x46, 0x50, 0x31};  // "SFP1"
 

@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
-#include "InputFile.h"
-#include "SourceParser.h"
 #include "TestData.h"
+#include "tools/common/InputFile.h"
+#include "tools/dfmc/SourceParser.h"
 
 TStringList DescribedLines(const std::string& component, const std::string& property) {
   const std::string path = TestDataPath("form-source");

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "InputFile.h"
+#include "tools/common/InputFile.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "support/PlantedDlls.h"
 #include "system/DllSearch.h"
 #include "system/PathText.h"
 #include "system/SpecialFolders.h"
+#include "tests/unit/system/support/PlantedDlls.h"
 
 namespace {
 

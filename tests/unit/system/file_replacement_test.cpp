@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "support/HeldFile.h"
-#include "support/ScratchFolder.h"
 #include "system/FileReplacement.h"
 #include "system/winapi.h"
+#include "tests/unit/system/support/HeldFile.h"
+#include "tests/unit/system/support/ScratchFolder.h"
 
 namespace {
 

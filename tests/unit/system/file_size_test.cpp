@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <limits>
 
-#include "support/ScratchFolder.h"
 #include "system/FileSize.h"
 #include "system/FolderListing.h"
 #include "system/Handles.h"
 #include "system/winapi.h"
+#include "tests/unit/system/support/ScratchFolder.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "support/ScratchFolder.h"
 #include "system/FolderListing.h"
 #include "system/winapi.h"
+#include "tests/unit/system/support/ScratchFolder.h"
 
 namespace {
 

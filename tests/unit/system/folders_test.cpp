@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ScratchFolder.h"
 #include "system/winapi.h"
+#include "tests/unit/system/support/ScratchFolder.h"
 
 namespace {
 

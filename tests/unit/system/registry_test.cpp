@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "support/TestRegistry.h"
 #include "system/Handles.h"
+#include "tests/unit/system/support/TestRegistry.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "DescriptionWriting.h"
-#include "UiDriver.h"
 #include "button/win32/MyButton.h"
 #include "installer/ProductSchemas.h"
 #include "installer/TXTDat.h"
@@ -16,6 +15,7 @@
 #include "storage/StoredData.h"
 #include "storage/win32/FileStorage.h"
 #include "system/winapi.h"
+#include "tests/e2e/UiDriver.h"
 #include "toolkit/DescriptionLoader.h"
 #include "toolkit/DescriptionWriter.h"
 #include "toolkit/win32/Application.h"

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "DescriptionCompiler.h"
 #include "DescriptionWriting.h"
 #include "ProbeComponents.h"
 #include "installer/ProductSchemas.h"
 #include "toolkit/DescriptionLoader.h"
 #include "toolkit/DescriptionReader.h"
 #include "toolkit/ToolkitSchemas.h"
+#include "tools/dfmc/DescriptionCompiler.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "TestData.h"
 #include "installer/ProductSchemas.h"
 #include "installer/win32/ProductBindings.h"
 #include "installer/win32/StoredDescription.h"
+#include "tests/unit/support/TestData.h"
 #include "toolkit/win32/ComboBox.h"
 
 namespace window_test {

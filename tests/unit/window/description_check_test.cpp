@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "TestBytes.h"
 #include "installer/DescriptionCheck.h"
 #include "storage/Crc32.h"
+#include "tests/unit/support/TestBytes.h"
 
 #ifdef _WIN32
 #include "system/winapi.h"

@@ -9,19 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "FormSource.h"
-#include "HalvoraFolder.h"
 #include "InstallerWindowFixture.h"
-#include "PayloadManifest.h"
-#include "Screenshot.h"
-#include "TestData.h"
-#include "UiDriver.h"
 #include "button/win32/MyButton.h"
 #include "installer/ModelTable.h"
 #include "installer/TXTDat.h"
 #include "installer/win32/StoredDescription.h"
 #include "storage/win32/FileStorage.h"
 #include "system/winapi.h"
+#include "tests/e2e/HalvoraFolder.h"
+#include "tests/e2e/Screenshot.h"
+#include "tests/e2e/UiDriver.h"
+#include "tests/unit/support/FormSource.h"
+#include "tests/unit/support/TestData.h"
 #include "toolkit/BmpFile.h"
 #include "toolkit/win32/Bevel.h"
 #include "toolkit/win32/ComboBox.h"
@@ -29,6 +28,7 @@
 #include "toolkit/win32/Label.h"
 #include "toolkit/win32/RichEdit.h"
 #include "toolkit/win32/Screen.h"
+#include "tools/payloadgen/PayloadManifest.h"
 
 namespace window_test {
 namespace {

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "HalvoraFolder.h"
-#include "InstallerDescription.h"
-#include "PeImage.h"
-#include "TestBytes.h"
-#include "TestData.h"
-#include "UiDriver.h"
 #include "storage/Crc32.h"
 #include "system/winapi.h"
+#include "tests/e2e/HalvoraFolder.h"
+#include "tests/e2e/UiDriver.h"
+#include "tests/unit/support/InstallerDescription.h"
+#include "tests/unit/support/PeImage.h"
+#include "tests/unit/support/TestBytes.h"
+#include "tests/unit/support/TestData.h"
 
 namespace {
 

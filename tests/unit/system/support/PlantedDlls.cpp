@@ -1,9 +1,9 @@
 #include "PlantedDlls.h"
 
 #include "ScratchFolder.h"
-#include "TestData.h"
 #include "system/DirectorySearch.h"
 #include "system/winapi.h"
+#include "tests/unit/support/TestData.h"
 
 namespace {
 

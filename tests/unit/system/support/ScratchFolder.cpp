@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "OutputFile.h"
 #include "system/DirectorySearch.h"
 #include "system/Handles.h"
 #include "system/SpecialFolders.h"
+#include "tools/common/OutputFile.h"
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
   WriteOutputFile(path, bytes.data(), bytes.size());

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "InputFile.h"
-#include "ScratchSpace.h"
+#include "tests/unit/support/ScratchSpace.h"
+#include "tools/common/InputFile.h"
 
 // Through the host tools' writer (OutputFile.h): a read-only file or a folder in
 // the way throws EOutputError.

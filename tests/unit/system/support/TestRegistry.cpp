@@ -3,8 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "ScratchSpace.h"
 #include "system/Handles.h"
+#include "tests/unit/support/ScratchSpace.h"
 
 namespace {
 
