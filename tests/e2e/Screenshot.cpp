@@ -106,6 +106,13 @@ bool RunsUnderWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
+int ShownDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 namespace {
 
 // PrintWindow's flag (Windows 8.1 and later) for the window's whole content as the

@@ -43,6 +43,12 @@ Screenshot Capture(HWND window, bool client);
 // Whether this program runs under Wine rather than Windows.
 bool RunsUnderWine();
 
+// The DPI this program and the installer are shown at: 96 on Windows, which shows a
+// DPI-unaware program so at any display scaling; under Wine the prefix's, where
+// Wine 10 also stretches the window and gives its frame another share. The layout's
+// sizes and pixels are of 96 DPI: at another, checks of them are skipped, naming it.
+int ShownDpi();
+
 // An RGB PNG, deflated with zlib; false when the file cannot be written.
 bool SavePng(const Screenshot& shot, const std::string& path);
 
