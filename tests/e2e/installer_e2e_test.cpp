@@ -178,6 +178,14 @@ INSTANTIATE_TEST_SUITE_P(Models, SuccessfulInstall,
                            return name;
                          });
 
+// The D750's install into folder succeeded: its files are the payload's, and no
+// temporary file is left beside them and Halvora's own two.
+void ExpectTheD750Installed(const HalvoraFolder& folder, const MessageBoxSeen& box) {
+  EXPECT_EQ(box.text, "Nikon plugin successfully installed");
+  ExpectInstalled(folder, "Type0015.md3", "FileStoPTP1");
+  EXPECT_EQ(FolderEntries(folder.Path()).size(), 2u + 6u) << "a temporary file is left";
+}
+
 // Each file is written under a temporary name longer than its own: in a folder this
 // long, the last common file's temporary name is past the ANSI calls' limit.
 TEST(SuccessfulInstall, IntoAFolderWhosePathIs240CharactersLong) {
@@ -189,10 +197,7 @@ TEST(SuccessfulInstall, IntoAFolderWhosePathIs240CharactersLong) {
     GTEST_SKIP() << "the temporary folder has no long spelling in this code page";
   Installer installer;
   installer.Choose("D750");
-  const MessageBoxSeen box = installer.InstallWith(folder.Exe());
-  EXPECT_EQ(box.text, "Nikon plugin successfully installed");
-  ExpectInstalled(folder, "Type0015.md3", "FileStoPTP1");
-  EXPECT_EQ(FolderEntries(folder.Path()).size(), 2u + 6u) << "a temporary file is left";
+  ExpectTheD750Installed(folder, installer.InstallWith(folder.Exe()));
 }
 
 struct FolderNameCase {
@@ -363,30 +368,34 @@ TEST(RefusedInstall, WhileHalvoraIsRunning) {
   EXPECT_EQ(FocusOf(installer.Form()), focused);
 }
 
-TEST(RefusedInstall, WhenTheChosenFileIsNotHalvora) {
-  HalvoraFolder folder(kSupportedSize, true);
+struct RefusedChoice {
+  const char* label;
+  std::int64_t exeSize;
+  bool withHelpFile;
+  const char* chosen;  // the file chosen in the Halvora folder
+  const char* text;
+};
+
+class RefusedChoiceInstall : public testing::TestWithParam<RefusedChoice> {};
+
+TEST_P(RefusedChoiceInstall, WhenTheChosenFileIsNotASupportedHalvora) {
+  const RefusedChoice& c = GetParam();
+  HalvoraFolder folder(c.exeSize, c.withHelpFile);
   MakeFileOfSize(folder.Path() + "Setup.exe", 1000);
   Installer installer;
   installer.Choose("D750");
-  ExpectRefused(installer, installer.InstallWith(folder.Path() + "Setup.exe"),
-                "Please select the file HALVORA.EXE", folder);
+  ExpectRefused(installer, installer.InstallWith(folder.Path() + c.chosen), c.text, folder);
 }
 
-TEST(RefusedInstall, WhenTheExecutableHasAnUnsupportedSize) {
-  HalvoraFolder folder(5049999, true);
-  Installer installer;
-  installer.Choose("D750");
-  ExpectRefused(installer, installer.InstallWith(folder.Exe()),
-                "This version of Halvora does not support this plugin", folder);
-}
-
-TEST(RefusedInstall, WhenTheHelpFileIsMissing) {
-  HalvoraFolder folder(kSupportedSize, false);
-  Installer installer;
-  installer.Choose("D750");
-  ExpectRefused(installer, installer.InstallWith(folder.Exe()),
-                "This version of Halvora does not support this plugin", folder);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Choices, RefusedChoiceInstall,
+    testing::Values(RefusedChoice{"NotHalvora", kSupportedSize, true, "Setup.exe",
+                                  "Please select the file HALVORA.EXE"},
+                    RefusedChoice{"UnsupportedSize", 5049999, true, "HALVORA.EXE",
+                                  "This version of Halvora does not support this plugin"},
+                    RefusedChoice{"NoHelpFile", kSupportedSize, false, "HALVORA.EXE",
+                                  "This version of Halvora does not support this plugin"}),
+    [](const testing::TestParamInfo<RefusedChoice>& param) { return param.param.label; });
 
 TEST(RefusedInstall, CancelShowsNothing) {
   HalvoraFolder folder(kSupportedSize, true);
@@ -432,10 +441,7 @@ TEST(SuccessfulInstall, WhileACommonFileIsHeldForAMoment) {
   held.LetGoAfterSeeing(folder.Path() + "dcrnik.dll.~*", 1000);
   Installer installer;
   installer.Choose("D750");
-  const MessageBoxSeen box = installer.InstallWith(folder.Exe());
-  EXPECT_EQ(box.text, "Nikon plugin successfully installed");
-  ExpectInstalled(folder, "Type0015.md3", "FileStoPTP1");
-  EXPECT_EQ(FolderEntries(folder.Path()).size(), 2u + 6u) << "a temporary file is left";
+  ExpectTheD750Installed(folder, installer.InstallWith(folder.Exe()));
 }
 
 // A damaged download: one byte of the payload flipped in a copy of the executable.
