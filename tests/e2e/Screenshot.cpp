@@ -106,11 +106,21 @@ bool RunsUnderWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-int ShownDpi() {
+int WineDpiOtherThan96() {
+  if (!RunsUnderWine()) return 0;
+  // The display's own DPI, read as a system-aware thread: an unaware one may be told 96.
+  using SetContextFunction = void*(WINAPI*)(void*);
+  const FARPROC found =
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext");
+  const auto setContext =
+      found ? reinterpret_cast<SetContextFunction>(reinterpret_cast<void (*)()>(found)) : nullptr;
+  void* const systemAware = reinterpret_cast<void*>(static_cast<std::intptr_t>(-2));
+  void* const before = setContext ? setContext(systemAware) : nullptr;
   const HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);
-  return dpi;
+  if (before) setContext(before);
+  return dpi == 96 ? 0 : dpi;
 }
 
 namespace {

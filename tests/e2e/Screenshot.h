@@ -43,11 +43,13 @@ Screenshot Capture(HWND window, bool client);
 // Whether this program runs under Wine rather than Windows.
 bool RunsUnderWine();
 
-// The DPI this program and the installer are shown at: 96 on Windows, which shows a
-// DPI-unaware program so at any display scaling; under Wine the prefix's, where
-// Wine 10 also stretches the window and gives its frame another share. The layout's
-// sizes and pixels are of 96 DPI: at another, checks of them are skipped, naming it.
-int ShownDpi();
+// Windows shows a DPI-unaware program, the installer and these tests among them, as at
+// 96 DPI at any display scaling (stretching it on screen, which PrintWindow does not
+// read), so the layout's sizes and pixels hold there. Wine at another DPI gives such a
+// program that DPI (Wine 8), or tells it 96 while it frames and stretches the window at
+// the real one (Wine 10): there checks of them are skipped. The display's DPI where Wine
+// runs at one other than 96, to name in the skip; 0 where the checks hold.
+int WineDpiOtherThan96();
 
 // An RGB PNG, deflated with zlib; false when the file cannot be written.
 bool SavePng(const Screenshot& shot, const std::string& path);
