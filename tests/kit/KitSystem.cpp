@@ -137,10 +137,14 @@ std::string CodePageLine() {
 }
 
 std::string ScreenLines() {
+  // The runner is not DPI-aware: where Windows scales the display, it is told 96 DPI and
+  // a screen shrunk to match; the desktop's own size gives the scale back.
   const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  const int width = GetDeviceCaps(screen, HORZRES);
-  const int height = GetDeviceCaps(screen, VERTRES);
+  const int width = GetDeviceCaps(screen, DESKTOPHORZRES);
+  const int height = GetDeviceCaps(screen, DESKTOPVERTRES);
+  const int toldHeight = GetDeviceCaps(screen, VERTRES);
+  const int toldDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  const int dpi = toldHeight > 0 && height > 0 ? toldDpi * height / toldHeight : toldDpi;
   ReleaseDC(nullptr, screen);
   std::string text =
       Line("Screen", std::to_string(width) + " x " + std::to_string(height) + ", " +
@@ -150,7 +154,7 @@ std::string ScreenLines() {
   if (dpi != 96) {
     const bool wine = NtdllExport<const char* (*)()>("wine_get_version") != nullptr;
     text += Line("Test programs' DPI",
-                 wine ? std::to_string(dpi) + " (Wine shows every program the screen's DPI)"
+                 wine ? "as Wine gives them, not Windows' 96 (checks of sizes and pixels skip)"
                       : "96 (not DPI-aware, as the installer: Windows scales their windows)");
   }
   NONCLIENTMETRICSW metrics = {};
