@@ -10,12 +10,12 @@ constexpr ULONGLONG kPatienceMs = 3000;
 constexpr DWORD kFirstWaitMs = 20;
 constexpr DWORD kLongestWaitMs = 500;
 
-}  // namespace
-
-bool IsPassingHoldError(unsigned long error) {
+bool IsPassingHoldError(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
          error == ERROR_ACCESS_DENIED;
 }
+
+}  // namespace
 
 bool RetryWhileHeld(const std::function<bool()>& attempt) {
   const ULONGLONG start = GetTickCount64();

@@ -7,8 +7,7 @@
 // was written, closed or replaced. An operation on the file in that moment fails with a
 // sharing violation, a lock violation or "access denied", and a moment later would
 // succeed; Wine shows the same only when a test holds the file.
-bool IsPassingHoldError(unsigned long error);
-
+//
 // Calls attempt, which reports failure through its result and the thread's last error,
 // until it succeeds, fails with an error that is no passing hold, or about three
 // seconds have gone by (the waits grow from 20 ms to half a second). Returns attempt's

@@ -2,20 +2,13 @@
 
 #include <stdexcept>
 
+#include "system/Folders.h"
 #include "system/winapi.h"
 
 namespace {
 
 constexpr DWORD kLongestWatchMs = 20000;
 constexpr DWORD kWatchIntervalMs = 5;
-
-bool Exists(const std::string& mask) {
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA(mask.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
-  return true;
-}
 
 }  // namespace
 
@@ -43,7 +36,7 @@ void THeldFile::LetGoAfterSeeing(const std::string& mask, unsigned long holdMs) 
 
 unsigned long __stdcall THeldFile::LetGo(void* self) {
   THeldFile& held = *static_cast<THeldFile*>(self);
-  for (DWORD watched = 0; watched < kLongestWatchMs && !Exists(held.mask_);
+  for (DWORD watched = 0; watched < kLongestWatchMs && !FileExists(held.mask_);
        watched += kWatchIntervalMs) {
     Sleep(kWatchIntervalMs);
   }
